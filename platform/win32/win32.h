@@ -120,3 +120,15 @@ typedef const char* LPCSTR;
 
 #define CP_ACP 0
 #define CP_UTF8 65001
+
+// Makes `path` (relative or absolute) the current folder. FALSE when it
+// cannot be entered; the current folder then stays as it was.
+BOOL SetCurrentDirectoryW(LPCWSTR path);
+
+// Converts 8-bit text to UTF-16. The ANSI code page (CP_ACP) is UTF-8 here,
+// as it is for every Linux locale we run in; an invalid byte becomes U+FFFD.
+// `srcLength` -1 means up to and with the terminator. With `dstCount` 0 it
+// returns the length needed; otherwise the characters written, or 0 when
+// they do not fit.
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR src, int srcLength, LPWSTR dst,
+                        int dstCount);
