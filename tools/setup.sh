@@ -10,7 +10,7 @@ PACKAGES=(
   libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0 mesa-utils
   libmpg123-dev libpng-dev libjpeg-dev zlib1g-dev
   libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core
-  sox libsox-fmt-mp3 lame
+  sox libsox-fmt-mp3 lame python3 libjpeg-turbo-progs
   xvfb xauth xdotool
 )
 

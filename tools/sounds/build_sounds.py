@@ -1,0 +1,192 @@
+#!/usr/bin/env python3
+"""Builds the game's twelve mp3 files in res/sounds from assets/sounds.
+
+Music tracks are scores (*.score): a tempo, a loop length in bars and one
+line of notes per voice; each voice is synthesized by sox as one chain of
+notes, the voices are mixed, and the loop is rendered twice so that the
+reverb tail of its end sounds under its start: the second pass is kept, so
+the track repeats without a seam. Effects (effects.txt) are sox synth
+chains. Everything is encoded mono with lame.
+
+Usage: build_sounds.py [--out DIR] [--check]
+"""
+import argparse
+import os
+import re
+import shlex
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+import manifest  # noqa: E402
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+ASSETS = os.path.join(ROOT, "assets", "sounds")
+MANIFEST = "assets/sounds/built.sha256"
+INPUTS = ["tools/sounds/build_sounds.py", "assets/sounds/*.score", "assets/sounds/effects.txt"]
+OUTPUTS = ["res/sounds/*.mp3"]
+RATE = 44100
+# Music: 48 kbit/s mono; effects are short, so they can afford a little more.
+LAME_MUSIC = ["lame", "--quiet", "-m", "m", "-b", "48", "--noreplaygain"]
+LAME_EFFECT = ["lame", "--quiet", "-m", "m", "-b", "64", "--noreplaygain"]
+SOX = ["sox", "-V1", "-R", "-D"]  # repeatable noise, no dither: the same bytes every run
+
+NOTE_INDEX = {"C": 0, "D": 2, "E": 4, "F": 5, "G": 7, "A": 9, "B": 11}
+
+
+def note_frequency(name):
+    m = re.fullmatch(r"([A-G])([#b]?)(-?\d)", name)
+    if not m:
+        raise ValueError("bad note " + name)
+    semis = NOTE_INDEX[m.group(1)] + {"#": 1, "b": -1, "": 0}[m.group(2)]
+    midi = 12 * (int(m.group(3)) + 1) + semis
+    return 440.0 * 2 ** ((midi - 69) / 12.0)
+
+
+class Voice:
+    def __init__(self, fields):
+        # voice NAME WAVE gain=DB attack=S release=S [filter=...] : notes
+        self.name, self.wave = fields[0], fields[1]
+        opts = dict(f.split("=", 1) for f in fields[2:])
+        self.gain = float(opts.get("gain", "-12"))
+        self.attack = float(opts.get("attack", "0.005"))
+        self.release = float(opts.get("release", "0.1"))
+        self.length = float(opts.get("length", "1.0"))  # share of the slot sounded
+        self.extra = opts.get("fx", "").replace(",", " ").split()
+        self.notes = []  # (note or chord or 'r', beats)
+
+    def chains(self, beat):
+        """One sox effects chain per note: a rest, a tone, a chord (A+B), a
+        sweep (A~B) or, for noise voices, a hit (x)."""
+        out = []
+        for note, beats in self.notes:
+            slot = beats * beat
+            if note == "r":
+                out.append(["synth", "%.5f" % slot, "sine", "0", "vol", "0"])
+                continue
+            sound = slot * self.length
+            chain = []
+            for i, tone in enumerate(note.split("+")):
+                chain += ["synth", "%.5f" % sound, self.wave]
+                chain += ["mix"] if i else []
+                if self.wave == "noise" or self.wave.endswith("noise"):
+                    continue
+                if "~" in tone:
+                    a, b = tone.split("~")
+                    chain.append("%.2f-%.2f" % (note_frequency(a), note_frequency(b)))
+                else:
+                    chain.append("%.2f" % note_frequency(tone))
+            chain += ["fade", "q", "%.5f" % min(self.attack, sound), "%.5f" % sound,
+                      "%.5f" % min(self.release, sound)]
+            chain += self.extra
+            chain += ["gain", "%.1f" % self.gain]
+            if slot > sound:
+                chain += ["pad", "0", "%.5f" % (slot - sound)]
+            out.append(chain)
+        return out
+
+
+def strip_comment(line):
+    # '#' starts a comment only at a word's start: C#4 is a note.
+    return re.sub(r"(^|\s)#.*", "", line).strip()
+
+
+def parse_score(path):
+    tempo, bars, beats_per_bar, fx = 120.0, 0, 4, []
+    voices = []
+    current = None
+    with open(path) as f:
+        for raw in f:
+            line = strip_comment(raw)
+            if not line:
+                continue
+            words = line.split()
+            if words[0] == "tempo":
+                tempo = float(words[1])
+            elif words[0] == "bars":
+                bars = int(words[1])
+            elif words[0] == "meter":
+                beats_per_bar = int(words[1])
+            elif words[0] == "master":
+                fx = words[1:]
+            elif words[0] == "voice":
+                current = Voice(words[1:])
+                voices.append(current)
+            else:
+                repeat = 1
+                if words[0].startswith("x") and words[0][1:].isdigit():
+                    repeat, words = int(words[0][1:]), words[1:]
+                notes = []
+                for w in words:
+                    note, _, beats = w.partition("/")
+                    notes.append((note, float(beats or 1)))
+                current.notes += notes * repeat
+    beat = 60.0 / tempo
+    total = bars * beats_per_bar
+    for v in voices:
+        got = sum(b for _, b in v.notes)
+        if abs(got - total) > 1e-6:
+            raise ValueError("%s: voice %s has %g beats, the loop has %d" % (path, v.name, got, total))
+    return beat, total * beat, voices, fx
+
+
+def run(cmd):
+    subprocess.run(cmd, check=True)
+
+
+def build_music(score, out_mp3, tmp):
+    beat, loop_seconds, voices, master = parse_score(score)
+    stems = []
+    for v in voices:
+        stem = os.path.join(tmp, v.name + ".wav")
+        cmd = SOX + ["-n", "-r", str(RATE), "-c", "1", "-b", "16", stem]
+        chains = v.chains(beat) * 2  # two passes of the loop
+        for i, c in enumerate(chains):
+            cmd += ([":"] if i else []) + c
+        run(cmd)
+        stems.append(stem)
+    mixed = os.path.join(tmp, "mix.wav")
+    mix_inputs = ["-m"] + stems if len(stems) > 1 else stems
+    run(SOX + mix_inputs + [mixed] + master + ["trim", "%.5f" % loop_seconds, "%.5f" % loop_seconds,
+                                               "gain", "-n", "-1"])
+    run(LAME_MUSIC + [mixed, out_mp3])
+
+
+def build_effects(path, out_dir, tmp):
+    built = []
+    with open(path) as f:
+        for raw in f:
+            line = strip_comment(raw)
+            if not line:
+                continue
+            name, _, recipe = line.partition(":")
+            wav = os.path.join(tmp, name.strip() + ".wav")
+            run(SOX + ["-n", "-r", str(RATE), "-c", "1", "-b", "16", wav] + shlex.split(recipe)
+                + ["gain", "-n", "-1"])
+            run(LAME_EFFECT + [wav, os.path.join(out_dir, name.strip())])
+            built.append(name.strip())
+    return built
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--out", default=os.path.join(ROOT, "res", "sounds"))
+    ap.add_argument("--check", action="store_true", help="only tell whether res/sounds is current")
+    args = ap.parse_args()
+    if args.check:
+        problems = manifest.check(MANIFEST, INPUTS, OUTPUTS)
+        print("\n".join(problems) or "res/sounds is current")
+        return 1 if problems else 0
+    os.makedirs(args.out, exist_ok=True)
+    with tempfile.TemporaryDirectory() as tmp:
+        for i in range(1, 5):
+            build_music(os.path.join(ASSETS, "level%d.score" % i), os.path.join(args.out, "level%d.mp3" % i), tmp)
+        build_effects(os.path.join(ASSETS, "effects.txt"), args.out, tmp)
+    if os.path.abspath(args.out) == os.path.join(ROOT, "res", "sounds"):
+        manifest.write(MANIFEST, manifest.expand(INPUTS), manifest.expand(OUTPUTS))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
