@@ -1,0 +1,118 @@
+#include "sound/sound_table.h"
+
+#include <cstring>
+#include <new>
+
+#include "platform/win32/win32.h"
+
+SoundStream** SoundTable = nullptr;
+char CurrentMusicName[256];
+
+namespace {
+
+struct SoundFile {
+  const char* name;
+  const char* file;
+};
+
+// Slot order is channel order: each sound always plays on its own channel.
+constexpr SoundFile SoundFiles[] = {
+    {"mainMusic", "level1.mp3"},   {"mainMusic2", "level2.mp3"},
+    {"mainMusic3", "level3.mp3"},  {"mainMusic4", "level4.mp3"},
+    {"spikeRolling", "stomp1.mp3"}, {"iconClick", "menu_confirm.mp3"},
+    {"objHit", "pop2.mp3"},        {"allCleared", "all_cleared.mp3"},
+    {"enterGoal", "goal_reached.mp3"}, {"doorOpen", "door_open.mp3"},
+    {"success", "success.mp3"},    {"error", "error.mp3"},
+};
+
+void CopyName(char (&to)[256], const char* from) {
+  std::strncpy(to, from, sizeof to - 1);
+  to[sizeof to - 1] = '\0';
+}
+
+}  // namespace
+
+SoundStream::SoundStream(const char* name, const char* file, i32 channel) {
+  CopyName(Name, name);
+  Stream = nullptr;
+  Disabled = 0;
+  Channel = channel;
+  try {
+    Stream = FSOUND_Stream_Open(file, 0, 0, 0);
+  } catch (...) {
+    // A sound that cannot be opened must not keep the game from starting.
+    Name[0] = '\0';
+    Stream = nullptr;
+  }
+  Playing = 0;
+}
+
+void SoundStream::Play(bool loop) {
+  if (Disabled) return;
+  if (loop) FSOUND_SetLoopMode(Channel, FSOUND_LOOP_NORMAL);
+  Looping = loop;
+  FSOUND_Stream_SetPosition(Stream, 0);
+  FSOUND_Stream_Play(Channel, Stream);
+  Playing = 1;
+}
+
+void SoundStream::Stop() {
+  FSOUND_Stream_Stop(Stream);
+  FSOUND_Stream_SetPosition(Stream, 0);
+  Playing = 0;
+}
+
+void InitSound() {
+  FSOUND_Init(44100, 32, 0);
+  FreeSoundTable();
+  SoundTable = new SoundStream*[SoundTableSize];
+  for (i32 i = 0; i < SoundTableSize; ++i) SoundTable[i] = nullptr;
+  // Without the folder the files are looked for where we are, and are then
+  // silent; stepping up "../.." from an unchanged folder would lose the game's.
+  bool entered = SetCurrentDirectoryW(u"res/sounds");
+  CopyName(CurrentMusicName, "mainMusic");
+  i32 slot = 0;
+  for (const SoundFile& sound : SoundFiles) {
+    SoundTable[slot] = new (std::nothrow) SoundStream(sound.name, sound.file, slot);
+    ++slot;
+  }
+  if (entered) SetCurrentDirectoryW(u"../..");
+}
+
+void FreeSoundTable() {
+  if (SoundTable) {
+    for (i32 i = 0; i < SoundTableSize; ++i) {
+      if (!SoundTable[i]) continue;
+      FSOUND_Stream_Close(SoundTable[i]->Stream);
+      delete SoundTable[i];
+    }
+  }
+  delete[] SoundTable;
+  SoundTable = nullptr;
+}
+
+i32 FindSoundIndex(const char* name) {
+  if (!SoundTable) return -1;
+  for (i32 i = 0; i < SoundTableSize; ++i) {
+    if (SoundTable[i] && std::strcmp(SoundTable[i]->Name, name) == 0) return i;
+  }
+  return -1;
+}
+
+SoundStream* FindSound(const char* name) {
+  i32 slot = FindSoundIndex(name);
+  return slot < 0 ? nullptr : SoundTable[slot];
+}
+
+i32 PlaySoundByName(const char* name, bool loop, bool stop) {
+  i32 slot = FindSoundIndex(name);
+  if (slot < 0) return 0;
+  SoundStream* sound = SoundTable[slot];
+  if (!sound) return slot;
+  if (stop) {
+    sound->Stop();
+  } else {
+    sound->Play(loop);
+  }
+  return slot;
+}

@@ -1,0 +1,67 @@
+#include "tests/sound/recording_fmod.h"
+
+#include <unistd.h>
+
+#include <climits>
+#include <stdexcept>
+
+std::vector<AudioCall> AudioCalls;
+std::vector<std::string> OpenableFiles;
+std::string ThrowingFile;
+
+struct FSOUND_STREAM {
+  std::string file;
+};
+
+namespace {
+
+void Record(const char* what, const FSOUND_STREAM* stream, long long value) {
+  AudioCalls.push_back({what, stream, value, "", ""});
+}
+
+}  // namespace
+
+signed char FSOUND_Init(int mixrate, int, unsigned int) {
+  Record("Init", nullptr, mixrate);
+  return 1;
+}
+
+FSOUND_STREAM* FSOUND_Stream_Open(const char* name, unsigned int, int, int) {
+  char folder[PATH_MAX];
+  AudioCalls.push_back({"Open", nullptr, 0, name, getcwd(folder, sizeof folder) ? folder : ""});
+  if (name == ThrowingFile) throw std::runtime_error("broken decoder");
+  for (const std::string& file : OpenableFiles) {
+    if (file == name) return new FSOUND_STREAM{name};
+  }
+  return nullptr;
+}
+
+signed char FSOUND_SetLoopMode(int channel, unsigned int mode) {
+  Record("SetLoopMode", nullptr, channel * 100 + mode);
+  return 1;
+}
+
+signed char FSOUND_Stream_SetPosition(FSOUND_STREAM* stream, unsigned int position) {
+  Record("SetPosition", stream, position);
+  return stream != nullptr;
+}
+
+unsigned int FSOUND_Stream_GetPosition(FSOUND_STREAM*) { return 0; }
+int FSOUND_Stream_GetLength(FSOUND_STREAM*) { return 0; }
+
+int FSOUND_Stream_Play(int channel, FSOUND_STREAM* stream) {
+  Record("Play", stream, channel);
+  return stream ? channel : -1;
+}
+
+signed char FSOUND_Stream_Stop(FSOUND_STREAM* stream) {
+  Record("Stop", stream, 0);
+  return stream != nullptr;
+}
+
+signed char FSOUND_Stream_Close(FSOUND_STREAM* stream) {
+  Record("Close", stream, 0);
+  if (!stream) return 0;
+  delete stream;
+  return 1;
+}
