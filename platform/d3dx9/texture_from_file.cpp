@@ -1,0 +1,142 @@
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include <jpeglib.h>
+#include <png.h>
+
+#include "platform/d3dx9/d3dx9tex.h"
+#include "platform/win32/wide_text.h"
+
+namespace {
+
+// Larger images are refused before any decoding memory is taken.
+constexpr UINT kMaxSide = 8192;
+
+struct Image {
+  UINT width = 0, height = 0;
+  std::vector<DWORD> pixels;  // 0xAARRGGBB, rows top to bottom
+};
+
+bool DecodePng(const std::vector<BYTE>& file, Image* out) {
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&image, file.data(), file.size())) return false;
+  if (image.width == 0 || image.height == 0 || image.width > kMaxSide ||
+      image.height > kMaxSide) {
+    png_image_free(&image);
+    return false;
+  }
+  // BGRA bytes are 0xAARRGGBB words on a little-endian machine.
+  image.format = PNG_FORMAT_BGRA;
+  out->width = image.width;
+  out->height = image.height;
+  out->pixels.assign(size_t(image.width) * image.height, 0);
+  if (!png_image_finish_read(&image, nullptr, out->pixels.data(), 0, nullptr)) {
+    png_image_free(&image);
+    return false;
+  }
+  return true;
+}
+
+struct JpegError {
+  jpeg_error_mgr manager;
+  std::jmp_buf escape;
+};
+
+void OnJpegError(j_common_ptr info) {
+  std::longjmp(reinterpret_cast<JpegError*>(info->err)->escape, 1);
+}
+
+void IgnoreJpegMessage(j_common_ptr) {}
+
+// Kept apart from DecodeJpeg, and free of C++ objects of its own, so that a
+// longjmp out of the decoder skips no destructor.
+bool DecodeJpegInto(const std::vector<BYTE>& file, jpeg_decompress_struct* info, JpegError* error,
+                    Image* out) {
+  if (setjmp(error->escape)) return false;
+  jpeg_create_decompress(info);
+  jpeg_mem_src(info, file.data(), static_cast<unsigned long>(file.size()));
+  if (jpeg_read_header(info, TRUE) != JPEG_HEADER_OK) return false;
+  if (info->image_width == 0 || info->image_height == 0 || info->image_width > kMaxSide ||
+      info->image_height > kMaxSide)
+    return false;
+  info->out_color_space = JCS_RGB;
+  jpeg_start_decompress(info);
+  out->width = info->output_width;
+  out->height = info->output_height;
+  out->pixels.resize(size_t(out->width) * out->height);
+  // The row lives in the decoder's own pool, freed with it even after a longjmp.
+  JSAMPARRAY rows = (*info->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(info), JPOOL_IMAGE,
+                                               out->width * 3, 1);
+  const JSAMPLE* row = rows[0];
+  while (info->output_scanline < info->output_height) {
+    UINT y = info->output_scanline;
+    jpeg_read_scanlines(info, rows, 1);
+    DWORD* target = &out->pixels[size_t(y) * out->width];
+    for (UINT x = 0; x < out->width; ++x)
+      target[x] = 0xFF000000u | (DWORD(row[x * 3]) << 16) | (DWORD(row[x * 3 + 1]) << 8) |
+                  row[x * 3 + 2];
+  }
+  jpeg_finish_decompress(info);
+  return true;
+}
+
+bool DecodeJpeg(const std::vector<BYTE>& file, Image* out) {
+  jpeg_decompress_struct info;
+  JpegError error;
+  info.err = jpeg_std_error(&error.manager);
+  error.manager.error_exit = OnJpegError;
+  error.manager.output_message = IgnoreJpegMessage;
+  bool ok = DecodeJpegInto(file, &info, &error, out);
+  jpeg_destroy_decompress(&info);
+  return ok;
+}
+
+bool ReadFile(LPCWSTR name, std::vector<BYTE>* out) {
+  std::ifstream in(WideToUtf8(name), std::ios::binary);
+  if (!in) return false;
+  out->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
+}
+
+}  // namespace
+
+HRESULT D3DXCreateTextureFromFileW(IDirect3DDevice9* device, LPCWSTR file,
+                                   IDirect3DTexture9** texture) {
+  if (!device || !file || !texture) return D3DERR_INVALIDCALL;
+  *texture = nullptr;
+  std::vector<BYTE> bytes;
+  if (!ReadFile(file, &bytes)) return E_FAIL;
+
+  static const BYTE kPng[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  static const BYTE kJpeg[] = {0xFF, 0xD8, 0xFF};
+  Image image;
+  bool decoded = false;
+  if (bytes.size() >= sizeof kPng && std::memcmp(bytes.data(), kPng, sizeof kPng) == 0)
+    decoded = DecodePng(bytes, &image);
+  else if (bytes.size() >= sizeof kJpeg && std::memcmp(bytes.data(), kJpeg, sizeof kJpeg) == 0)
+    decoded = DecodeJpeg(bytes, &image);
+  if (!decoded) return E_FAIL;
+
+  IDirect3DTexture9* made = nullptr;
+  HRESULT hr = device->CreateTexture(image.width, image.height, 1, 0, D3DFMT_A8R8G8B8,
+                                     D3DPOOL_MANAGED, &made, nullptr);
+  if (FAILED(hr)) return hr;
+  D3DLOCKED_RECT locked;
+  hr = made->LockRect(0, &locked, nullptr, 0);
+  if (FAILED(hr)) {
+    made->Release();
+    return hr;
+  }
+  for (UINT y = 0; y < image.height; ++y)
+    std::memcpy(static_cast<BYTE*>(locked.pBits) + size_t(y) * locked.Pitch,
+                &image.pixels[size_t(y) * image.width], image.width * sizeof(DWORD));
+  made->UnlockRect(0);
+  *texture = made;
+  return D3D_OK;
+}
