@@ -1,0 +1,198 @@
+// The audio layer's calls, with the mixer pulled by hand: no output runs,
+// so every position and sample is exact.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/fmod/fmod.h"
+#include "platform/fmod/mixer.h"
+#include "tests/sound/tone.h"
+
+namespace {
+
+constexpr int A = 440, B = 880;  // the two test tones
+
+class MixerTest : public testing::Test {
+ protected:
+  void TearDown() override {
+    for (FSOUND_STREAM* stream : opened_) FSOUND_Stream_Close(stream);
+    std::filesystem::remove(scratch_);
+  }
+  FSOUND_STREAM* Open(const char* name) {
+    FSOUND_STREAM* stream = FSOUND_Stream_Open(TestSound(name).c_str(), 0, 0, 0);
+    if (stream) opened_.push_back(stream);
+    return stream;
+  }
+  // A file holding `bytes`, named like a sound.
+  std::string Scratch(const std::string& bytes) {
+    std::ofstream(scratch_, std::ios::binary) << bytes;
+    return scratch_;
+  }
+
+  std::vector<FSOUND_STREAM*> opened_;
+  std::string scratch_ = testing::TempDir() + "mixer_test_scratch.mp3";
+};
+
+TEST_F(MixerTest, LengthsAreExactFramesAtTheMixingRate) {
+  FSOUND_STREAM* a = Open("tone440");
+  FSOUND_STREAM* b = Open("tone880_22k");
+  ASSERT_NE(a, nullptr);
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(FSOUND_Stream_GetLength(a), 11025);  // 0.25 s
+  EXPECT_EQ(FSOUND_Stream_GetLength(b), 22050);  // 0.5 s, made at 22050 Hz
+  EXPECT_EQ(FSOUND_Stream_GetPosition(a), 0u);
+}
+
+TEST_F(MixerTest, FilesThatAreMissingOrNotMp3DoNotOpen) {
+  EXPECT_EQ(FSOUND_Stream_Open("no/such/file.mp3", 0, 0, 0), nullptr);
+  EXPECT_EQ(FSOUND_Stream_Open(nullptr, 0, 0, 0), nullptr);
+  EXPECT_EQ(FSOUND_Stream_Open(Scratch("").c_str(), 0, 0, 0), nullptr);
+  EXPECT_EQ(FSOUND_Stream_Open(Scratch("<HighScore>12</HighScore>\n").c_str(), 0, 0, 0), nullptr);
+  std::string noise(6000, '\0');
+  for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>(i * 7919 % 251);
+  EXPECT_EQ(FSOUND_Stream_Open(Scratch(noise).c_str(), 0, 0, 0), nullptr);
+  EXPECT_EQ(FSOUND_Stream_Open(testing::TempDir().c_str(), 0, 0, 0), nullptr);  // a folder
+}
+
+TEST_F(MixerTest, ANullStreamDoesNothingAndReadsZero) {
+  EXPECT_EQ(FSOUND_Stream_Play(0, nullptr), -1);
+  EXPECT_EQ(FSOUND_Stream_Stop(nullptr), 0);
+  EXPECT_EQ(FSOUND_Stream_SetPosition(nullptr, 0), 0);
+  EXPECT_EQ(FSOUND_Stream_GetPosition(nullptr), 0u);
+  EXPECT_EQ(FSOUND_Stream_GetLength(nullptr), 0);
+  EXPECT_EQ(FSOUND_Stream_Close(nullptr), 0);
+  std::vector<std::int16_t> out = MixNow(256);
+  for (std::int16_t sample : out) ASSERT_EQ(sample, 0);
+}
+
+TEST_F(MixerTest, OnlyTheNumberedChannelsPlay) {
+  FSOUND_STREAM* a = Open("tone440");
+  EXPECT_EQ(FSOUND_Stream_Play(-1, a), -1);
+  EXPECT_EQ(FSOUND_Stream_Play(MixerMaxChannels, a), -1);
+  EXPECT_EQ(FSOUND_SetLoopMode(MixerMaxChannels, FSOUND_LOOP_NORMAL), 0);
+  EXPECT_EQ(FSOUND_Stream_GetPosition(a), 0u);
+  EXPECT_EQ(FSOUND_Stream_Play(MixerMaxChannels - 1, a), MixerMaxChannels - 1);
+  EXPECT_GT(ToneLevel(MixNow(2048), 0, 2048, A), 4000);
+}
+
+TEST_F(MixerTest, APlayedStreamLeavesZeroAtOnceThenFollowsTheMixToItsEnd) {
+  FSOUND_STREAM* a = Open("tone440");
+  FSOUND_Stream_Play(0, a);
+  // Before the output has taken a frame: the game reads this on its next frame.
+  unsigned early = FSOUND_Stream_GetPosition(a);
+  EXPECT_GT(early, 0u);
+  EXPECT_LE(early, MixerBufferFrames);
+  MixNow(1000);
+  EXPECT_EQ(FSOUND_Stream_GetPosition(a), 1000u);
+  MixNow(20000);
+  EXPECT_EQ(FSOUND_Stream_GetPosition(a), 11025u);
+  EXPECT_EQ(FSOUND_Stream_GetPosition(a), static_cast<unsigned>(FSOUND_Stream_GetLength(a)));
+}
+
+TEST_F(MixerTest, TheRightToneSoundsAtTheRightTimeAndNothingAfterTheEnd) {
+  FSOUND_STREAM* a = Open("tone440");
+  FSOUND_STREAM* b = Open("tone880_22k");
+  FSOUND_Stream_Play(0, a);
+  std::vector<std::int16_t> out = MixNow(4096);
+  EXPECT_GT(ToneLevel(out, 0, 4096, A), 12000);
+  EXPECT_LT(ToneLevel(out, 0, 4096, B), 500);
+
+  FSOUND_Stream_Play(1, b);  // joins a on its own channel
+  out = MixNow(4096);
+  EXPECT_GT(ToneLevel(out, 0, 4096, A), 12000);
+  EXPECT_GT(ToneLevel(out, 0, 4096, B), 12000);
+
+  // a ends after 11025 frames, b plays on alone until 22050.
+  out = MixNow(22050);
+  std::size_t aEnds = 11025 - 8192;
+  EXPECT_GT(ToneLevel(out, 0, aEnds, A), 12000);
+  EXPECT_LT(ToneLevel(out, aEnds, 4096, A), 500);
+  EXPECT_GT(ToneLevel(out, aEnds, 4096, B), 12000);
+  std::size_t bEnds = 22050 - 4096;
+  for (std::size_t i = bEnds * 2; i < out.size(); ++i) ASSERT_EQ(out[i], 0) << "sample " << i;
+}
+
+TEST_F(MixerTest, StopSilencesAndKeepsThePositionUntilRewound) {
+  FSOUND_STREAM* a = Open("tone440");
+  FSOUND_Stream_Play(4, a);
+  MixNow(3000);
+  EXPECT_EQ(FSOUND_Stream_Stop(a), 1);
+  EXPECT_EQ(FSOUND_Stream_GetPosition(a), 3000u);
+  std::vector<std::int16_t> out = MixNow(2048);
+  for (std::int16_t sample : out) ASSERT_EQ(sample, 0);
+  EXPECT_EQ(FSOUND_Stream_GetPosition(a), 3000u);
+
+  EXPECT_EQ(FSOUND_Stream_SetPosition(a, 0), 1);
+  EXPECT_EQ(FSOUND_Stream_GetPosition(a), 0u);
+  FSOUND_Stream_SetPosition(a, 999999);
+  EXPECT_EQ(FSOUND_Stream_GetPosition(a), 11025u);
+}
+
+TEST_F(MixerTest, ARestartOnTheSameChannelBeginsAgainWithNoSecondCopy) {
+  FSOUND_STREAM* a = Open("tone440");
+  FSOUND_Stream_Play(3, a);
+  std::vector<std::int16_t> first = MixNow(4000);
+  MixNow(2500);
+  FSOUND_Stream_SetPosition(a, 0);
+  FSOUND_Stream_Play(3, a);
+  EXPECT_EQ(MixNow(4000), first);
+
+  // Played on another channel, it moves there: still one copy.
+  FSOUND_Stream_SetPosition(a, 0);
+  FSOUND_Stream_Play(7, a);
+  EXPECT_EQ(MixNow(4000), first);
+}
+
+TEST_F(MixerTest, PlayingOnABusyChannelCutsWhatPlayedThere) {
+  FSOUND_STREAM* a = Open("tone440");
+  FSOUND_STREAM* b = Open("tone880_22k");
+  FSOUND_Stream_Play(5, a);
+  MixNow(2000);
+  FSOUND_Stream_Play(5, b);
+  std::vector<std::int16_t> out = MixNow(4096);
+  EXPECT_LT(ToneLevel(out, 0, 4096, A), 500);
+  EXPECT_GT(ToneLevel(out, 0, 4096, B), 12000);
+  EXPECT_EQ(FSOUND_Stream_GetPosition(a), 2000u);  // cut where it was
+}
+
+TEST_F(MixerTest, ALoopingChannelDoesNotRepeatAStreamByItself) {
+  FSOUND_STREAM* a = Open("tone440");
+  EXPECT_EQ(FSOUND_SetLoopMode(2, FSOUND_LOOP_NORMAL), 1);
+  FSOUND_Stream_Play(2, a);
+  MixNow(11025);
+  std::vector<std::int16_t> out = MixNow(4096);
+  for (std::int16_t sample : out) ASSERT_EQ(sample, 0);
+  EXPECT_EQ(FSOUND_Stream_GetPosition(a), 11025u);
+}
+
+TEST_F(MixerTest, LoudSumsClipInsteadOfWrappingAround) {
+  std::vector<std::int16_t> alone;
+  for (int channel = 0; channel < 8; ++channel) {
+    FSOUND_STREAM* a = Open("tone440");
+    FSOUND_Stream_Play(channel, a);
+    if (channel == 0) {
+      alone = MixNow(2048);
+      FSOUND_Stream_SetPosition(a, 0);
+    }
+  }
+  std::vector<std::int16_t> loud = MixNow(2048);
+  int clipped = 0;
+  for (std::size_t i = 0; i < loud.size(); ++i) {
+    ASSERT_GE(loud[i] * alone[i], 0) << "sample " << i << " wrapped around";
+    clipped += loud[i] == 32767 || loud[i] == -32768;
+  }
+  EXPECT_GT(clipped, 1000);
+}
+
+TEST_F(MixerTest, ClosingAPlayingStreamTakesItOffItsChannel) {
+  FSOUND_STREAM* a = FSOUND_Stream_Open(TestSound("tone440").c_str(), 0, 0, 0);
+  FSOUND_Stream_Play(6, a);
+  MixNow(1000);
+  EXPECT_EQ(FSOUND_Stream_Close(a), 1);
+  std::vector<std::int16_t> out = MixNow(2048);
+  for (std::int16_t sample : out) ASSERT_EQ(sample, 0);
+}
+
+}  // namespace

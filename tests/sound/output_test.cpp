@@ -1,0 +1,113 @@
+// The audio layer with its output running: SDL's dummy and disk drivers,
+// and no driver at all.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "platform/fmod/fmod.h"
+#include "platform/fmod/output.h"
+#include "tests/sound/tone.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Waits up to `limit` for the stream to have played to its end.
+bool PlaysToItsEnd(FSOUND_STREAM* stream, std::chrono::milliseconds limit) {
+  auto deadline = std::chrono::steady_clock::now() + limit;
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (FSOUND_Stream_GetPosition(stream) == unsigned(FSOUND_Stream_GetLength(stream))) return true;
+    std::this_thread::sleep_for(5ms);
+  }
+  return false;
+}
+
+class OutputTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    const char* driver = getenv("SDL_AUDIODRIVER");
+    driver_ = driver ? driver : "";
+  }
+  void TearDown() override {
+    CloseAudioOutput();
+    setenv("SDL_AUDIODRIVER", driver_.c_str(), 1);
+  }
+  std::string driver_;
+};
+
+// Plays the 0.5 s tone and checks that it advances at about real speed.
+void ExpectRealTimePlay() {
+  FSOUND_STREAM* b = FSOUND_Stream_Open(TestSound("tone880_22k").c_str(), 0, 0, 0);
+  ASSERT_NE(b, nullptr);
+  FSOUND_Stream_Play(0, b);
+  auto played = std::chrono::steady_clock::now();
+  EXPECT_GT(FSOUND_Stream_GetPosition(b), 0u);
+  std::this_thread::sleep_for(100ms);
+  unsigned position = FSOUND_Stream_GetPosition(b);
+  EXPECT_GT(position, 44100u / 20);  // more than 50 ms in
+  EXPECT_TRUE(PlaysToItsEnd(b, 3s));
+  // Far from instant: the output takes frames at the pace of the clock.
+  EXPECT_GT(std::chrono::steady_clock::now() - played, 300ms);
+  FSOUND_Stream_Close(b);
+}
+
+TEST_F(OutputTest, StreamsPlayInRealTimeOnTheDevice) {
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  EXPECT_TRUE(OpenAudioOutput(44100));
+  ExpectRealTimePlay();
+}
+
+TEST_F(OutputTest, WithoutADeviceStreamsStillPlayInSilence) {
+  setenv("SDL_AUDIODRIVER", "no_such_driver", 1);
+  EXPECT_EQ(FSOUND_Init(44100, 32, 0), 1);
+  EXPECT_FALSE(OpenAudioOutput(44100));
+  ExpectRealTimePlay();
+}
+
+TEST_F(OutputTest, ClosingStreamsWhileTheOutputMixesThemIsSafe) {
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  FSOUND_Init(44100, 32, 0);
+  for (int round = 0; round < 40; ++round) {
+    FSOUND_STREAM* a = FSOUND_Stream_Open(TestSound("tone440").c_str(), 0, 0, 0);
+    FSOUND_Stream_Play(round % 32, a);
+    std::this_thread::sleep_for(std::chrono::milliseconds(round % 4));
+    FSOUND_Stream_Close(a);
+  }
+}
+
+TEST_F(OutputTest, TheDiskDriverRecordsThePlayedTone) {
+  std::string recording = testing::TempDir() + "output_test_recording.raw";
+  setenv("SDL_AUDIODRIVER", "disk", 1);
+  setenv("SDL_DISKAUDIOFILE", recording.c_str(), 1);
+  ASSERT_TRUE(OpenAudioOutput(44100));
+  FSOUND_STREAM* a = FSOUND_Stream_Open(TestSound("tone440").c_str(), 0, 0, 0);
+  FSOUND_Stream_Play(0, a);
+  ASSERT_TRUE(PlaysToItsEnd(a, 3s));
+  std::this_thread::sleep_for(50ms);
+  CloseAudioOutput();
+  FSOUND_Stream_Close(a);
+
+  std::ifstream file(recording, std::ios::binary);
+  std::vector<std::int16_t> samples;
+  std::int16_t sample;
+  while (file.read(reinterpret_cast<char*>(&sample), sizeof sample)) samples.push_back(sample);
+  std::filesystem::remove(recording);
+  // The 0.25 s tone, and silence around it: find its loudest stretch.
+  std::size_t frames = samples.size() / 2;
+  ASSERT_GT(frames, 11025u);
+  double loudest = 0;
+  std::size_t at = 0;
+  for (std::size_t first = 0; first + 2048 <= frames; first += 512) {
+    double level = ToneLevel(samples, first, 2048, 440);
+    if (level > loudest) loudest = level, at = first;
+  }
+  EXPECT_GT(loudest, 12000);
+  EXPECT_LT(ToneLevel(samples, at, 2048, 880), 500);
+  EXPECT_LT(ToneLevel(samples, frames - 2048, 2048, 440), 500);  // over afterwards
+}
+
+}  // namespace
