@@ -1,0 +1,546 @@
+#include <cmath>
+
+#include "sound/sound_table.h"
+#include "tests/world/world_test_support.h"
+#include "world/game_step.h"
+
+// A Scene with a level board and a sound table whose effects have no files:
+// every play and stop is accepted and only Playing changes.
+class GameStepTest : public WorldTest {
+ protected:
+  void SetUp() override {
+    WorldTest::SetUp();
+    board = AddBoard();
+    SoundTable = new SoundStream*[SoundTableSize]{};
+    SoundTable[6] = new SoundStream("objHit", "missing.mp3", 6);
+    SoundTable[8] = new SoundStream("enterGoal", "missing.mp3", 8);
+    SoundTable[9] = new SoundStream("doorOpen", "missing.mp3", 9);
+  }
+  void TearDown() override {
+    FreeSoundTable();
+    WorldTest::TearDown();
+  }
+  void Tick(int ticks = 1) {
+    for (int i = 0; i < ticks; ++i) {
+      StepBalls();
+      StepLevelObjects();
+    }
+  }
+  GameObject* AddSpike(const char* name, i32 direction, f32 x, f32 z) {
+    GameObject* spike = Add("spike", 0.5f, 0.5f, x, z, name);
+    spike->direction = direction;
+    return spike;
+  }
+  GameObject* board = nullptr;
+};
+
+// ---- rolling ----------------------------------------------------------
+
+TEST_F(GameStepTest, BallsRollInProportionToTheTiltOutsideTheDeadZone) {
+  GameObject* ball = AddBall("b", 0, 0);
+  board->rotation.x = 0.02f;  // the dead zone's edge: no roll
+  board->rotation.z = -0.02f;
+  Tick();
+  EXPECT_EQ(ball->position.z, 0.0f);
+  EXPECT_EQ(ball->position.x, 0.0f);
+  EXPECT_EQ(ball->spin.x, 0.0f);
+
+  board->rotation.x = 0.04f;
+  Tick();
+  EXPECT_FLOAT_EQ(ball->position.z, 0.04f / 0.3f * 0.08f);
+  EXPECT_FLOAT_EQ(ball->spin.x, 0.04f / 0.3f * 0.08f);
+
+  ball->position = {0, 0, 0};
+  board->rotation.x = 0.3f;
+  board->rotation.z = 0.3f;  // positive z tilt rolls toward -x
+  Tick();
+  EXPECT_FLOAT_EQ(ball->position.z, 0.08f);
+  EXPECT_FLOAT_EQ(ball->position.x, -0.08f);
+  EXPECT_FLOAT_EQ(ball->spin.z, 0.08f);
+
+  board->rotation.x = -0.3f;
+  board->rotation.z = -0.3f;
+  Tick();
+  EXPECT_NEAR(ball->position.z, 0.0f, 1e-6f);
+  EXPECT_NEAR(ball->position.x, 0.0f, 1e-6f);
+}
+
+TEST_F(GameStepTest, SpikesRollAlongTheirAxisAtHalfSpeedWithASmallerDeadZone) {
+  GameObject* ball = AddBall("b", -5, -5);
+  GameObject* alongZ = AddSpike("z", DirectionPlusZ, 5, 0);
+  GameObject* alongX = AddSpike("x", DirectionPlusX, 8, 0);
+  GameObject* fixed = AddSpike("f", DirectionMinusZ, 11, 0);
+  GameObject* none = AddSpike("n", NoDirection, 14, 0);
+
+  board->rotation.x = 0.01f;  // spikes' dead-zone edge
+  board->rotation.z = 0.01f;
+  Tick();
+  EXPECT_EQ(alongZ->position.z, 0.0f);
+  EXPECT_EQ(alongX->position.x, 8.0f);
+
+  board->rotation.x = 0.015f;  // spikes roll, balls do not
+  board->rotation.z = 0.015f;
+  Tick();
+  EXPECT_FLOAT_EQ(alongZ->position.z, 0.015f / 0.3f * 0.08f / 2.0f);
+  EXPECT_FLOAT_EQ(alongZ->rotation.x, 0.015f / 0.3f * 0.08f / 2.0f);
+  EXPECT_EQ(alongZ->position.x, 5.0f);  // only along its own axis
+  EXPECT_FLOAT_EQ(alongX->position.x, 8.0f - 0.015f / 0.3f * 0.08f / 2.0f);
+  EXPECT_FLOAT_EQ(alongX->rotation.z, 0.015f / 0.3f * 0.08f / 2.0f);
+  EXPECT_EQ(alongX->position.z, 0.0f);
+  EXPECT_EQ(ball->position.x, -5.0f);
+  EXPECT_EQ(ball->position.z, -5.0f);
+
+  board->rotation.x = 0.3f;
+  Tick();
+  EXPECT_FLOAT_EQ(alongZ->position.z, 0.015f / 0.3f * 0.08f / 2.0f + 0.04f);
+  EXPECT_EQ(fixed->position.z, 0.0f);
+  EXPECT_EQ(none->position.z, 0.0f);
+}
+
+TEST_F(GameStepTest, ABallBlockedAlongOneAxisStillSlidesAlongTheOther) {
+  GameObject* ball = AddBall("b", 0, 0);
+  AddWall(5.0f, 1.0f, -2.0f, 1.05f);  // z 0.05..1.05, just beyond the ball's edge
+  board->rotation.x = 0.3f;           // toward +z: blocked
+  board->rotation.z = -0.3f;          // toward +x: free
+  Tick();
+  EXPECT_EQ(ball->position.z, 0.0f);
+  EXPECT_EQ(ball->spin.x, 0.0f);
+  EXPECT_FLOAT_EQ(ball->position.x, 0.08f);
+  EXPECT_FLOAT_EQ(ball->spin.z, -0.08f);
+}
+
+TEST_F(GameStepTest, RollAngleTurnsOnlyForARealChangeOfPlace) {
+  GameObject* ball = AddBall("b", 0, 0);
+  AddWall(5.0f, 1.0f, -2.0f, 1.00005f);  // leaves 0.00005 of room along +z
+  board->rotation.x = 0.3f;
+  Tick();
+  EXPECT_EQ(ball->position.z, 0.0f);  // 0.08 does not fit: refused
+  EXPECT_EQ(ball->spin.x, 0.0f);
+}
+
+TEST_F(GameStepTest, ARestingBallIsNotStepped) {
+  GameObject* ball = AddBall("b", 0, 0);
+  ball->nextActiveTime = 50000.0f + 0.5f;
+  board->rotation.x = 0.3f;
+  Tick();
+  EXPECT_EQ(ball->position.z, 0.0f);
+  SetNowMs(50001.0);
+  Tick();
+  EXPECT_FLOAT_EQ(ball->position.z, 0.08f);
+}
+
+// ---- goals and pops ---------------------------------------------------
+
+TEST_F(GameStepTest, ACapturedBallSlidesHomeWithTheGoalSound) {
+  GameObject* ball = AddBall("b", 0, 0);
+  GameObject* goal = Add("goal", 1.0f, 1.0f, 0.0f, 0.85f);
+  SoundStream* enterGoal = FindSound("enterGoal");
+  board->rotation.x = 0.3f;
+  Tick();  // touches the goal: captured, does not move
+  EXPECT_EQ(ball->captured, 1);
+  EXPECT_EQ(ball->captureGoal, goal);
+  EXPECT_EQ(ball->position.z, 0.0f);
+  EXPECT_EQ(enterGoal->Playing, 0);
+
+  Tick();
+  EXPECT_EQ(enterGoal->Playing, 1);
+  EXPECT_EQ(ball->arrived, 0);
+  int ticks = 1;
+  while (!ball->arrived && ticks < 100) {
+    Tick();
+    ++ticks;
+  }
+  EXPECT_EQ(ball->arrived, 1);
+  EXPECT_EQ(enterGoal->Playing, 0);  // stopped on arrival
+  EXPECT_NEAR(ball->position.z, 0.85f, 0.06f);
+
+  Vec3 home = ball->position;
+  board->rotation.z = 0.3f;
+  Tick(5);  // home balls stay put and are no obstacle
+  EXPECT_EQ(ball->position.x, home.x);
+  GameObject* other = AddBall("c", -3.0f, 0.0f);
+  board->rotation.x = 0.0f;
+  board->rotation.z = -0.3f;
+  Tick(20);
+  EXPECT_GT(other->position.x, -3.0f + 0.08f * 19);
+  EXPECT_EQ(scene().AllBallsHome(), false);
+}
+
+TEST_F(GameStepTest, PoppedBallSoundsOnceAndKeepsStill) {
+  GameObject* ball = AddBall("b", 0, 0);
+  GameObject* twin = AddBall("b_", 0, 0);
+  twin->shown = 0;
+  AddSpike("s", NoDirection, 0.0f, 1.3f);
+  SoundStream* objHit = FindSound("objHit");
+  board->rotation.x = 0.3f;
+  for (int i = 0; i < 20 && ball->shown; ++i) Tick();
+  EXPECT_EQ(ball->shown, 0);
+  EXPECT_EQ(ball->hit, 1);
+  EXPECT_EQ(objHit->Playing, 0);
+  Tick();
+  EXPECT_EQ(ball->hit, 0);  // the next StepBalls took the sound
+  EXPECT_EQ(objHit->Playing, 1);
+  EXPECT_TRUE(scene().NoShownBalls());
+
+  objHit->Stop();
+  f32 z = ball->position.z;
+  Tick(3);
+  EXPECT_EQ(objHit->Playing, 0);  // once only
+  EXPECT_EQ(ball->position.z, z);
+}
+
+TEST_F(GameStepTest, ARollingSpikePopsABall) {
+  GameObject* spike = AddSpike("s", DirectionPlusZ, 0.0f, 0.0f);
+  GameObject* ball = AddBall("b", 0.0f, 1.0f);
+  AddWall(1.0f, 1.0f, 0.0f, 2.0f);  // holds the ball where it is
+  board->rotation.x = 0.3f;
+  Tick(20);
+  EXPECT_EQ(ball->shown, 0);
+  EXPECT_EQ(FindSound("objHit")->Playing, 1);
+  EXPECT_GT(spike->position.z, 0.15f);  // rolls on where the ball stood
+}
+
+TEST_F(GameStepTest, PopWithoutItsSoundStillClearsTheFlag) {
+  delete SoundTable[6];
+  SoundTable[6] = nullptr;
+  GameObject* ball = AddBall("b", 0, 0);
+  ball->shown = 0;
+  ball->hit = 1;
+  Tick();
+  EXPECT_EQ(ball->hit, 0);
+}
+
+// ---- triggers and doors -----------------------------------------------
+
+class DoorTest : public GameStepTest {
+ protected:
+  void SetUp() override {
+    GameStepTest::SetUp();
+    door = Add("door1", 2.0f, 1.0f, 10.0f, 10.0f);
+    door->direction = DirectionPlusX;
+  }
+  GameObject* door = nullptr;
+};
+
+TEST_F(DoorTest, SlidesOpenFlipsOneTickAfterArrivingAndSlidesBack) {
+  SoundStream* doorOpen = FindSound("doorOpen");
+  scene().ActivateDoors("door1");
+  Tick();
+  EXPECT_FLOAT_EQ(door->position.x, 10.0f + 0.08f * 0.33333334f);
+  EXPECT_EQ(doorOpen->Playing, 1);
+  int ticks = 1;
+  while (!door->arrived && ticks < 200) {
+    Tick();
+    ++ticks;
+  }
+  EXPECT_NEAR(door->position.x, 12.0f, 0.04f);
+  EXPECT_EQ(door->mode, 0);  // not flipped yet
+  EXPECT_EQ(doorOpen->Playing, 0);
+  Tick();
+  EXPECT_EQ(door->mode, 1);
+  EXPECT_EQ(door->moving, 0);
+  EXPECT_EQ(door->arrived, 0);
+  f32 openX = door->position.x;
+  Tick(5);
+  EXPECT_EQ(door->position.x, openX);  // stays open
+
+  scene().ActivateDoors("door1");
+  Tick();
+  EXPECT_LT(door->position.x, openX);
+  while (door->moving && ticks < 400) {
+    Tick();
+    ++ticks;
+  }
+  EXPECT_NEAR(door->position.x, 10.0f, 0.04f);
+  EXPECT_EQ(door->mode, 0);
+}
+
+TEST_F(DoorTest, EveryDirectionOpensOneExtentAway) {
+  struct Case {
+    i32 direction;
+    f32 x, z;
+  } cases[] = {{DirectionPlusX, 12.0f, 10.0f}, {DirectionPlusZ, 10.0f, 11.0f},
+               {DirectionMinusX, 8.0f, 10.0f}, {DirectionMinusZ, 10.0f, 9.0f}};
+  for (const Case& c : cases) {
+    door->position = door->startPosition;
+    door->mode = 0;
+    door->direction = c.direction;
+    door->moving = 1;
+    for (int i = 0; i < 200 && door->moving; ++i) Tick();
+    EXPECT_EQ(door->mode, 1) << c.direction;
+    EXPECT_NEAR(door->position.x, c.x, 0.04f) << c.direction;
+    EXPECT_NEAR(door->position.z, c.z, 0.04f) << c.direction;
+  }
+}
+
+TEST_F(DoorTest, AnUpDownOrUnsetDoorFlipsWithoutMoving) {
+  for (i32 direction : {DirectionPlusY, DirectionMinusY, NoDirection}) {
+    door->direction = direction;
+    i32 mode = door->mode;
+    door->moving = 1;
+    Tick();
+    EXPECT_EQ(door->arrived, 1);
+    Tick();
+    EXPECT_NE(door->mode, mode);
+    EXPECT_EQ(door->position.x, 10.0f);
+    EXPECT_EQ(door->position.z, 10.0f);
+  }
+}
+
+TEST_F(DoorTest, AHeldPlainTriggerKeepsTheDoorGoing) {
+  GameObject* ball = AddBall("b", 0.0f, 0.0f);
+  GameObject* trigger = Add("trigger", 1.0f, 1.0f, 0.0f, 0.85f);
+  CopyText(trigger->target, "door1");
+  board->rotation.x = 0.3f;
+  int flips = 0;
+  i32 mode = door->mode;
+  for (int i = 0; i < 400; ++i) {
+    Tick();
+    if (door->mode != mode) ++flips, mode = door->mode;
+  }
+  EXPECT_GE(flips, 4);  // back and forth while pressed
+  EXPECT_EQ(ball->position.z, 0.0f);
+}
+
+class GroupTriggerTest : public DoorTest {
+ protected:
+  void SetUp() override {
+    DoorTest::SetUp();
+    scene().hasGroupTriggers = 1;
+    left = AddGroupTrigger(0.0f);
+    right = AddGroupTrigger(5.0f);
+    leftBall = AddBall("l", 0.0f, 0.0f);
+  }
+  GameObject* AddGroupTrigger(f32 x) {
+    GameObject* t = Add("trigger", 1.0f, 1.0f, x, 0.85f);
+    t->mode = 1;
+    CopyText(t->target, "door1");
+    return t;
+  }
+  GameObject* left = nullptr;
+  GameObject* right = nullptr;
+  GameObject* leftBall = nullptr;
+};
+
+TEST_F(GroupTriggerTest, PressedInDifferentTicksNothingOpens) {
+  GameObject* rightBall = AddBall("r", 5.0f, -5.0f);
+  board->rotation.x = 0.3f;
+  Tick();
+  EXPECT_EQ(left->hit, 1);
+  EXPECT_EQ(right->hit, 0);
+  EXPECT_EQ(door->moving, 0);
+  leftBall->position.z = -5.0f;  // release the left, press the right
+  rightBall->position.z = 0.0f;
+  Tick();
+  EXPECT_EQ(right->hit, 1);
+  EXPECT_EQ(left->hit, 0);
+  EXPECT_EQ(door->moving, 0);
+  EXPECT_EQ(scene().hasGroupTriggers, 1);
+}
+
+TEST_F(GroupTriggerTest, PressedByBallsInTheSameTickFiresOnce) {
+  AddBall("r", 5.0f, 0.0f);
+  board->rotation.x = 0.3f;
+  Tick();
+  EXPECT_EQ(door->moving, 1);
+  EXPECT_EQ(scene().hasGroupTriggers, 0);
+  for (int i = 0; i < 200 && door->moving; ++i) Tick();
+  Tick();
+  EXPECT_EQ(door->mode, 1);
+  Tick(50);  // both still pressed: the group never fires again
+  EXPECT_EQ(door->moving, 0);
+  EXPECT_EQ(door->mode, 1);
+}
+
+TEST_F(GroupTriggerTest, SpikesDoNotCountForAGroup) {
+  AddSpike("s", NoDirection, 5.0f, 0.0f);  // presses the right trigger in StepLevelObjects
+  board->rotation.x = 0.3f;
+  Tick(3);
+  EXPECT_EQ(door->moving, 0);
+}
+
+// ---- warps ------------------------------------------------------------
+
+class WarpTest : public GameStepTest {
+ protected:
+  void SetUp() override {
+    GameStepTest::SetUp();
+    entry = Add("warpA", 1.0f, 1.0f, 0.0f, 0.0f);
+    CopyText(entry->target, "warpB");
+    exit = Add("warpB", 1.0f, 1.0f, 10.0f, 10.0f);
+    exit->position.y = 0.7f;
+    ball = AddBall("b", 0.0f, 0.0f);
+  }
+  // The ball has entered the entry warp in an earlier tick.
+  void Enter() {
+    entry->hit = 1;
+    CopyText(entry->enteredBallName, "b");
+  }
+  GameObject* entry = nullptr;
+  GameObject* exit = nullptr;
+  GameObject* ball = nullptr;
+};
+
+TEST_F(WarpTest, EachExitSidePutsThePieceBesideIt) {
+  struct Case {
+    i32 direction;
+    f32 x, z;
+  } cases[] = {
+      {DirectionPlusX, 10.0f + 1.0f + 0.2f, 10.0f},
+      {DirectionPlusZ, 10.0f, 10.0f + 1.0f + 0.2f},
+      {DirectionMinusX, 10.0f - (0.8f + 0.2f), 10.0f},
+      {DirectionMinusZ, 10.0f, 10.0f - (0.8f + 0.2f)},
+      {DirectionPlusY, 10.0f, 10.0f},
+      {DirectionMinusY, 10.0f, 10.0f},
+      {NoDirection, 10.0f, 10.0f},
+  };
+  for (const Case& c : cases) {
+    exit->direction = c.direction;
+    exit->nextActiveTime = 0.0f;
+    ball->position = {0.0f, 0.3f, 0.0f};
+    Enter();
+    StepLevelObjects();
+    EXPECT_EQ(entry->hit, 0);
+    EXPECT_FLOAT_EQ(ball->position.x, c.x) << c.direction;
+    EXPECT_FLOAT_EQ(ball->position.z, c.z) << c.direction;
+    EXPECT_EQ(ball->position.y, 0.0f);  // lands on the floor whatever the exit's height
+    EXPECT_EQ(exit->nextActiveTime, 50000.0f + 2000.0f);
+    EXPECT_EQ(ball->nextActiveTime, 50000.0f + 300.0f);
+  }
+}
+
+TEST_F(WarpTest, SidesOfAWiderExit) {
+  exit->width = 1.0f;
+  ball->width = 0.8f;
+  exit->direction = DirectionMinusZ;
+  Enter();
+  StepLevelObjects();
+  EXPECT_NEAR(ball->position.z, exit->position.z - exit->width, 1e-5f);  // boxes meet
+  exit->direction = DirectionPlusZ;
+  exit->nextActiveTime = 0.0f;
+  Enter();
+  StepLevelObjects();
+  EXPECT_NEAR(ball->position.z - ball->width - exit->position.z, 0.4f, 1e-5f);
+}
+
+TEST_F(WarpTest, TheLandedPieceRestsForThreeHundredMilliseconds) {
+  exit->direction = DirectionPlusX;
+  board->rotation.x = 0.3f;
+  Enter();
+  StepLevelObjects();
+  Vec3 landed = ball->position;
+  SetNowMs(50299.5);
+  Tick();
+  EXPECT_EQ(ball->position.z, landed.z);
+  SetNowMs(50300.0);
+  Tick();
+  EXPECT_FLOAT_EQ(ball->position.z, landed.z + 0.08f);
+}
+
+TEST_F(WarpTest, ExitTakesAPieceOnlyWithinHalfASecondOfItsCoolDown) {
+  exit->direction = DirectionPlusX;
+  exit->nextActiveTime = 50501.0f;  // more than 500 ms to run
+  Enter();
+  StepLevelObjects();
+  EXPECT_EQ(entry->hit, 0);  // the entry is used up
+  EXPECT_EQ(ball->position.x, 0.0f);
+  EXPECT_EQ(exit->nextActiveTime, 50501.0f);
+
+  exit->nextActiveTime = 50500.0f;  // exactly 500: taken
+  Enter();
+  StepLevelObjects();
+  EXPECT_FLOAT_EQ(ball->position.x, 11.2f);
+}
+
+TEST_F(WarpTest, StillPressingTheEntryFiresItAgainOnALaterTick) {
+  exit->direction = DirectionPlusX;
+  exit->nextActiveTime = 52000.0f;
+  ball->position = {-0.85f, 0.0f, 0.0f};
+  board->rotation.z = -0.3f;  // roll into the entry along +x
+  Tick();
+  EXPECT_EQ(ball->position.x, -0.85f);
+  EXPECT_EQ(entry->hit, 0);  // fired and used up in the same tick
+  EXPECT_EQ(FindSound("doorOpen")->Playing, 1);
+  SetNowMs(51600.0);
+  Tick();
+  EXPECT_FLOAT_EQ(ball->position.x, 11.2f);
+}
+
+TEST_F(WarpTest, FiringRestartsTheDoorSound) {
+  SoundStream* doorOpen = FindSound("doorOpen");
+  doorOpen->Play(false);
+  CopyText(entry->target, "nowhere");  // no exit: only the sound
+  Enter();
+  StepLevelObjects();
+  EXPECT_EQ(doorOpen->Playing, 1);
+  EXPECT_EQ(ball->position.x, 0.0f);
+  EXPECT_EQ(entry->hit, 0);
+}
+
+TEST_F(WarpTest, ANamelessPieceIsCarriedNowhere) {
+  GameObject* nameless = AddSpike("", DirectionPlusX, 3.0f, 3.0f);
+  GameObject* unnamedWall = AddWall(1, 1, 20, 20);
+  entry->hit = 1;
+  entry->enteredBallName[0] = '\0';
+  StepLevelObjects();
+  EXPECT_EQ(nameless->position.x, 3.0f);
+  EXPECT_EQ(unnamedWall->position.x, 20.0f);
+  EXPECT_EQ(board->position.x, -10.0f);
+  EXPECT_EQ(exit->nextActiveTime, 0.0f);
+}
+
+TEST_F(WarpTest, AnExitBobsThroughItsCoolDownThenSinksBack) {
+  exit->position.y = 0.0f;
+  exit->direction = DirectionPlusX;
+  Enter();
+  StepLevelObjects();  // cool-down until 52000; this tick rises already
+  for (double t = 50010.0; t <= 51000.0; t += 10.0) {
+    SetNowMs(t);
+    StepLevelObjects();
+  }
+  EXPECT_NEAR(exit->position.y, 101 * 0.01f, 1e-4f);
+  for (double t = 51010.0; t < 52000.0; t += 10.0) {
+    SetNowMs(t);
+    StepLevelObjects();
+  }
+  EXPECT_NEAR(exit->position.y, 2 * 0.01f, 1e-4f);
+  EXPECT_NEAR(exit->spin.y, 200 * 0.025f, 1e-3f);
+
+  exit->position.y = 0.05f;  // after the cool-down it sinks to the floor
+  SetNowMs(52000.0);
+  for (int i = 0; i < 10; ++i) StepLevelObjects();
+  EXPECT_LE(exit->position.y, 0.0f);
+  EXPECT_GT(exit->position.y, -0.011f);
+}
+
+TEST_F(WarpTest, AnExitOnItsOwnCornerFiresAsAnEntryOnceCooledDown) {
+  exit->direction = NoDirection;
+  CopyText(exit->target, "warpA");
+  Enter();
+  StepLevelObjects();
+  EXPECT_EQ(ball->position.x, 10.0f);  // inside the exit's box
+  board->rotation.x = 0.3f;
+  SetNowMs(51000.0);
+  Tick();
+  EXPECT_EQ(ball->position.z, 10.0f);  // every move touches the exit
+  EXPECT_EQ(exit->hit, 0);            // still cooling down
+  SetNowMs(52000.5);
+  StepBalls();
+  EXPECT_EQ(exit->hit, 1);
+  StepLevelObjects();
+  EXPECT_EQ(ball->position.x, 0.0f);  // sent back to warpA
+  EXPECT_EQ(ball->position.z, 0.0f);
+}
+
+TEST_F(GameStepTest, NothingStepsWithoutABoard) {
+  board->type[0] = '\0';
+  GameObject* ball = AddBall("b", 0, 0);
+  GameObject* door = Add("door", 1, 1, 5, 5);
+  door->moving = 1;
+  door->direction = DirectionPlusX;
+  ball->shown = 0;
+  ball->hit = 1;
+  Tick();
+  EXPECT_EQ(ball->hit, 1);
+  EXPECT_EQ(door->position.x, 5.0f);
+}
