@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "platform/fmod/fmod.h"
 #include "sound/sound_table.h"
 #include "tests/world/world_test_support.h"
 #include "world/game_step.h"
@@ -543,4 +544,43 @@ TEST_F(GameStepTest, NothingStepsWithoutABoard) {
   Tick();
   EXPECT_EQ(ball->hit, 1);
   EXPECT_EQ(door->position.x, 5.0f);
+}
+
+// ---- sound restarts, on a real stream -----------------------------------
+
+class DoorSoundTest : public GameStepTest {
+ protected:
+  void SetUp() override {
+    GameStepTest::SetUp();
+    FSOUND_Init(44100, 32, 0);
+    delete SoundTable[9];
+    SoundTable[9] = doorOpen = new SoundStream("doorOpen", "res/sounds/door_open.mp3", 9);
+    ASSERT_NE(doorOpen->Stream, nullptr);
+    // Well into the sound, far more than one mixer buffer from its start.
+    midway = static_cast<u32>(FSOUND_Stream_GetLength(doorOpen->Stream)) / 2;
+    ASSERT_GT(midway, 4096u);
+    doorOpen->Play(false);
+    FSOUND_Stream_SetPosition(doorOpen->Stream, midway);
+  }
+  u32 Position() { return FSOUND_Stream_GetPosition(doorOpen->Stream); }
+  SoundStream* doorOpen = nullptr;
+  u32 midway = 0;
+};
+
+TEST_F(DoorSoundTest, AWarpFiringRestartsTheSoundFromItsBeginning) {
+  GameObject* warp = Add("warpA", 1, 1, 0, 0);
+  CopyText(warp->target, "nowhere");
+  warp->hit = 1;
+  StepLevelObjects();
+  EXPECT_EQ(doorOpen->Playing, 1);
+  EXPECT_LT(Position(), 4096u);
+}
+
+TEST_F(DoorSoundTest, ASlidingDoorLetsAPlayingSoundRunOn) {
+  GameObject* door = Add("door1", 2, 1, 10, 10);
+  door->direction = DirectionPlusX;
+  door->moving = 1;
+  StepLevelObjects();
+  EXPECT_GE(Position(), midway);
+  EXPECT_EQ(doorOpen->Playing, 1);
 }
