@@ -1,0 +1,87 @@
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <limits>
+#include <string>
+
+#include "files/profile.h"
+#include "files/profile_values.h"
+#include "files/scrambling.h"
+#include "files/tag_reader.h"
+#include "files/tagged_text.h"
+#include "files/text_lines.h"
+
+namespace {
+
+// atoi's reading (white space, sign, digits), but a number beyond i32
+// saturates instead of being undefined.
+i32 ParseNumber(const char* text) {
+  const long long value = std::strtoll(text, nullptr, 10);
+  if (value > std::numeric_limits<i32>::max()) return std::numeric_limits<i32>::max();
+  if (value < std::numeric_limits<i32>::min()) return std::numeric_limits<i32>::min();
+  return static_cast<i32>(value);
+}
+
+// A failure in one element skips that element only.
+template <typename Step>
+void Guarded(Step step) {
+  try {
+    step();
+  } catch (const std::exception&) {
+  }
+}
+
+void LoadMapScores(const char* value) {
+  TagReader reader(value);
+  do {
+    const std::string name = reader.NextTag();
+    if (name.empty()) break;
+    Guarded([&] {
+      // An edited profile may name a map that no map file can have; such a
+      // record is refused and the records after it are still read.
+      if (name.size() > static_cast<std::size_t>(MapNameMaxLength)) return;
+      const auto score = ExtractElementShort(reader.text, name.c_str());
+      MapScoreList->Record(name.c_str(), ParseNumber(score.get()));
+    });
+  } while (reader.readPosition <= reader.textLength);
+}
+
+void LoadLine(const char* line) {
+  const auto scores = ExtractElementText(line, "MapScores");
+  if (MapScoreList != nullptr && scores[0] != '\0') LoadMapScores(scores.get());
+
+  Guarded([&] {
+    const auto value = ExtractElementText(line, "HighScore");
+    if (value[0] != '\0') HighScore = ParseNumber(value.get());
+  });
+  Guarded([&] {
+    const auto value = ExtractElementText(line, "SavedLevel");
+    // A name that does not fit is refused: a cut name would be another map.
+    const std::size_t length = std::strlen(value.get());
+    if (length == 0 || length >= sizeof SavedLevel) return;
+    std::memcpy(LevelToLoad, value.get(), length + 1);
+    std::memcpy(SavedLevel, value.get(), length + 1);
+  });
+  Guarded([&] {
+    const auto value = ExtractElementText(line, "MuteMusic");
+    if (value[0] != '\0') MusicMuted = std::strcmp(value.get(), "true") == 0 ? 1 : 0;
+  });
+}
+
+}  // namespace
+
+void LoadProfile() {
+  std::FILE* file = std::fopen(ProfilePath, "rb");
+  if (file == nullptr) return;
+  try {
+    char line[ProfileLineMaxLength + 1];
+    while (ReadTextLine(file, line, sizeof line)) {
+      UnscrambleText(line);
+      LoadLine(line);
+    }
+  } catch (const std::exception&) {
+    // Ends the reading; what was taken so far stays.
+  }
+  std::fclose(file);
+}

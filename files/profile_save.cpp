@@ -1,0 +1,70 @@
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <string>
+
+#include "files/profile.h"
+#include "files/profile_values.h"
+#include "files/scrambling.h"
+
+namespace {
+
+bool WriteScrambled(std::FILE* file, std::string line) {
+  ScrambleText(line.data());
+  return std::fputs(line.c_str(), file) >= 0;
+}
+
+bool WriteProfileLines(std::FILE* file) {
+  const struct MapScoreList none;
+  const struct MapScoreList& scores = MapScoreList != nullptr ? *MapScoreList : none;
+  if (!WriteScrambled(file, scores.Write())) return false;
+  if (!WriteScrambled(file, "<HighScore>" + std::to_string(HighScore) + "</HighScore>\n")) {
+    return false;
+  }
+  const std::string savedLevel(SavedLevel, strnlen(SavedLevel, sizeof SavedLevel - 1));
+  if (!savedLevel.empty() &&
+      !WriteScrambled(file, "<SavedLevel>" + savedLevel + "</SavedLevel>\n")) {
+    return false;
+  }
+  return WriteScrambled(file, std::string("<MuteMusic>") + (MusicMuted ? "true" : "false") +
+                                  "</MuteMusic>\n");
+}
+
+// Writes the profile into the open descriptor and closes it; true only when
+// every byte has reached the disk.
+bool WriteAndClose(int descriptor) {
+  std::FILE* file = fdopen(descriptor, "wb");
+  if (file == nullptr) {
+    close(descriptor);
+    return false;
+  }
+  bool written = false;
+  try {
+    written = WriteProfileLines(file);
+  } catch (const std::exception&) {
+    // Quiet, as every profile failure: the old profile stays.
+  }
+  written = written && std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+  return std::fclose(file) == 0 && written;
+}
+
+}  // namespace
+
+void SaveProfile() {
+  if (ProfilePath[0] == '\0') return;
+  try {
+    // Written beside the old profile and renamed over it once it is on disk:
+    // a crash, a kill or a full disk leaves the old profile whole.
+    std::string temporary(ProfilePath, strnlen(ProfilePath, sizeof ProfilePath - 1));
+    temporary += ".XXXXXX";
+    const int descriptor = mkstemp(temporary.data());
+    if (descriptor == -1) return;  // no folder: nothing is written
+    if (!WriteAndClose(descriptor) || std::rename(temporary.c_str(), ProfilePath) != 0) {
+      std::remove(temporary.c_str());
+    }
+  } catch (const std::exception&) {
+  }
+}
