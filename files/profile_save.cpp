@@ -59,8 +59,8 @@ void SaveProfile() {
     // Written beside the old profile and renamed over it once it is on disk:
     // a crash, a kill or a full disk leaves the old profile whole.
     std::string temporary(ProfilePath, strnlen(ProfilePath, sizeof ProfilePath - 1));
-    temporary += ".XXXXXX";
-    const int descriptor = mkstemp(temporary.data());
+    temporary += ".XXXXXX.tmp";
+    const int descriptor = mkstemps(temporary.data(), 4);
     if (descriptor == -1) return;  // no folder: nothing is written
     if (!WriteAndClose(descriptor) || std::rename(temporary.c_str(), ProfilePath) != 0) {
       std::remove(temporary.c_str());
