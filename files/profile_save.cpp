@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -47,7 +48,8 @@ bool WriteAndClose(int descriptor) {
   } catch (const std::exception&) {
     // Quiet, as every profile failure: the old profile stays.
   }
-  written = written && std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+  // EINVAL: a file system that has nothing to sync.
+  written = written && std::fflush(file) == 0 && (fsync(fileno(file)) == 0 || errno == EINVAL);
   return std::fclose(file) == 0 && written;
 }
 
