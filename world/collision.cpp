@@ -1,12 +1,16 @@
 // Touch tests in the x-z plane, edges inclusive; y is never tested.
 #include "world/game_object.h"
 
-bool GameObject::Overlaps(GameObject* other, f32 x, f32 /*y*/, f32 z) {
+bool GameObject::Touches(const GameObject* other, f32 x, f32 z) const {
   bool cornerInside =
       x >= position.x && x <= position.x + length && z >= position.z - width && z <= position.z;
   bool boxesMeet = position.x <= x + other->length && position.x + length >= x &&
                    position.z >= z - other->width && position.z - width <= z;
-  if (!cornerInside && !boxesMeet) return false;
+  return cornerInside || boxesMeet;
+}
+
+bool GameObject::Overlaps(GameObject* other, f32 x, f32 /*y*/, f32 z) {
+  if (!Touches(other, x, z)) return false;
 
   if (TypeIs("goal") && other->TypeIs("ball")) {
     other->captureGoal = this;

@@ -77,6 +77,8 @@ struct GameObject {
   void MoveTowardPoint(f32 x, f32 y, f32 z, f32 speed);
 
   // Collision: this object is the obstacle, `other` wants to stand at
-  // (x, y, z). True when they touch in x-z; applies the touch's effect.
+  // (x, y, z). True when they touch in x-z; Overlaps applies the touch's
+  // effect, Touches only tells.
+  bool Touches(const GameObject* other, f32 x, f32 z) const;
   bool Overlaps(GameObject* other, f32 x, f32 y, f32 z);
 };

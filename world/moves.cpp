@@ -5,15 +5,17 @@
 #include "world/world_time.h"
 
 // Hidden objects, scenery, and balls that are captured or home stand in no
-// one's way.
-static bool IsObstacle(const GameObject* o) {
-  return o->shown && !o->IsScenery() && !o->captured && !o->arrived;
+// one's way. The flags and the box test are cheap, so they go before the
+// type texts.
+static bool StandsInTheWay(const GameObject* o, const GameObject* mover, f32 x, f32 z) {
+  return o != mover && o->shown && !o->captured && !o->arrived && o->Touches(mover, x, z) &&
+         !o->IsScenery();
 }
 
 bool Scene::MoveObject(GameObject* object, f32 x, f32 y, f32 z) {
   GameObject* touched = nullptr;
   for (GameObject* o = firstObject; o && !touched; o = o->next)
-    if (o != object && IsObstacle(o) && o->Overlaps(object, x, y, z)) touched = o;
+    if (StandsInTheWay(o, object, x, z) && o->Overlaps(object, x, y, z)) touched = o;
 
   if (!touched) {
     object->position = {x, y, z};

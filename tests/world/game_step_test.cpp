@@ -573,7 +573,7 @@ TEST_F(DoorSoundTest, AWarpFiringRestartsTheSoundFromItsBeginning) {
   warp->hit = 1;
   StepLevelObjects();
   EXPECT_EQ(doorOpen->Playing, 1);
-  EXPECT_LT(Position(), 4096u);
+  EXPECT_LT(Position(), midway / 2);
 }
 
 TEST_F(DoorSoundTest, ASlidingDoorLetsAPlayingSoundRunOn) {
