@@ -1,0 +1,68 @@
+#include <cstring>
+#include <vector>
+
+#include "platform/d3dx9/mesh_fvf.h"
+
+namespace {
+
+D3DXVECTOR3 ReadVector(const BYTE* at) {
+  D3DXVECTOR3 v;
+  std::memcpy(&v.x, at, 12);
+  return v;
+}
+
+}  // namespace
+
+// Each vertex gets the normalised sum of the normals of the faces that use it,
+// each face weighted by its area. Vertices shared only by position (not by
+// index) keep separate normals.
+HRESULT D3DXComputeNormals(ID3DXBaseMesh* mesh, const DWORD* /*adjacency*/) {
+  if (!mesh) return D3DERR_INVALIDCALL;
+  FvfLayout layout;
+  if (!DescribeFvf(mesh->GetFVF(), &layout) || layout.normal == NoElement ||
+      layout.position == 0 || layout.position == D3DFVF_XYZRHW)
+    return D3DERR_INVALIDCALL;
+  DWORD vertexCount = mesh->GetNumVertices();
+  DWORD faceCount = mesh->GetNumFaces();
+  bool wide = mesh->GetOptions() & D3DXMESH_32BIT;
+
+  std::vector<D3DXVECTOR3> sums(vertexCount);
+  void* vertexData = nullptr;
+  void* indexData = nullptr;
+  HRESULT hr = mesh->LockVertexBuffer(0, &vertexData);
+  if (FAILED(hr)) return hr;
+  hr = mesh->LockIndexBuffer(D3DLOCK_READONLY, &indexData);
+  if (FAILED(hr)) {
+    mesh->UnlockVertexBuffer();
+    return hr;
+  }
+  BYTE* vertices = static_cast<BYTE*>(vertexData);
+  const BYTE* indices = static_cast<const BYTE*>(indexData);
+  auto position = [&](DWORD v) { return ReadVector(vertices + size_t{v} * layout.stride); };
+  for (DWORD f = 0; f < faceCount; ++f) {
+    DWORD corner[3];
+    for (int k = 0; k < 3; ++k) {
+      if (wide) {
+        std::memcpy(&corner[k], indices + (size_t{f} * 3 + k) * 4, 4);
+      } else {
+        WORD index;
+        std::memcpy(&index, indices + (size_t{f} * 3 + k) * 2, 2);
+        corner[k] = index;
+      }
+    }
+    if (corner[0] >= vertexCount || corner[1] >= vertexCount || corner[2] >= vertexCount)
+      continue;
+    D3DXVECTOR3 a = position(corner[1]) - position(corner[0]);
+    D3DXVECTOR3 b = position(corner[2]) - position(corner[0]);
+    D3DXVECTOR3 normal;
+    D3DXVec3Cross(&normal, &a, &b);  // clockwise faces are the front
+    for (DWORD v : corner) sums[v] = sums[v] + normal;
+  }
+  for (DWORD v = 0; v < vertexCount; ++v) {
+    D3DXVECTOR3 normal;
+    if (D3DXVec3Length(&sums[v]) > 0) D3DXVec3Normalize(&normal, &sums[v]);
+    std::memcpy(vertices + size_t{v} * layout.stride + layout.normal, &normal.x, 12);
+  }
+  mesh->UnlockIndexBuffer();
+  return mesh->UnlockVertexBuffer();
+}
