@@ -41,6 +41,7 @@ SoundStream::SoundStream(const char* name, const char* file, i32 channel) {
     Stream = FSOUND_Stream_Open(file, 0, 0, 0);
   } catch (...) {
     // A sound that cannot be opened must not keep the game from starting.
+    // (A processor fault in the decoder is no exception and is not caught.)
     Name[0] = '\0';
     Stream = nullptr;
   }

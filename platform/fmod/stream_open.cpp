@@ -42,11 +42,14 @@ FSOUND_STREAM* FSOUND_Stream_Open(const char* name, unsigned int, int, int) {
   std::size_t bytes = 0;
   int result;
   do {
-    std::size_t used = stream->samples.size() * sizeof(std::int16_t);
-    if (used - bytes < 16384) stream->samples.resize(stream->samples.size() + 16384);
+    std::size_t capacity = stream->samples.size() * sizeof(std::int16_t);
+    if (capacity - bytes < 16384) {
+      stream->samples.resize(stream->samples.size() + 16384);
+      capacity = stream->samples.size() * sizeof(std::int16_t);
+    }
     std::size_t done = 0;
     result = mpg123_read(decoder.get(), reinterpret_cast<unsigned char*>(stream->samples.data()) + bytes,
-                         stream->samples.size() * sizeof(std::int16_t) - bytes, &done);
+                         capacity - bytes, &done);
     bytes += done;
   } while (result == MPG123_OK || result == MPG123_NEW_FORMAT);
   mpg123_close(decoder.get());
