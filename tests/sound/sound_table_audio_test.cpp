@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <filesystem>
 #include <string>
 
 #include "platform/fmod/output.h"
@@ -65,6 +66,30 @@ TEST_F(SoundTableAudioTest, MusicLeavesItsStartWhenPlayedAndReturnsWhenStopped) 
   EXPECT_EQ(SoundTable[0]->Playing, 0);
   std::vector<std::int16_t> after = MixNow(2048);
   for (std::int16_t sample : after) ASSERT_EQ(sample, 0);
+}
+
+TEST_F(SoundTableAudioTest, WithoutTheSoundFolderTheGameRunsSilently) {
+  std::filesystem::path game = std::filesystem::current_path();
+  std::filesystem::path empty = testing::TempDir() + "tumblox_no_sounds";
+  std::filesystem::create_directories(empty);
+  std::filesystem::current_path(empty);
+  InitSound();
+  CloseAudioOutput();
+  EXPECT_EQ(std::filesystem::current_path(), empty);
+  std::filesystem::current_path(game);
+  std::filesystem::remove_all(empty);
+
+  const char* names[] = {"mainMusic", "mainMusic2", "mainMusic3", "mainMusic4",
+                         "spikeRolling", "iconClick", "objHit", "allCleared",
+                         "enterGoal", "doorOpen", "success", "error"};
+  for (int slot = 0; slot < 12; ++slot) {
+    EXPECT_EQ(PlaySoundByName(names[slot], true, false), slot);
+    EXPECT_EQ(SoundTable[slot]->Stream, nullptr);
+    EXPECT_EQ(SoundTable[slot]->Playing, 1);
+  }
+  EXPECT_EQ(FSOUND_Stream_GetPosition(FindSound(CurrentMusicName)->Stream), 0u);
+  std::vector<std::int16_t> out = MixNow(2048);
+  for (std::int16_t sample : out) ASSERT_EQ(sample, 0);
 }
 
 }  // namespace
