@@ -1,0 +1,266 @@
+#include <gtest/gtest.h>
+
+#include "tests/mesh/mesh_helpers.h"
+
+namespace {
+
+constexpr DWORD Unused = 0xFFFFFFFF;
+
+struct Blended {  // D3DFVF_XYZB1 | D3DFVF_NORMAL | D3DFVF_TEX1
+  float x, y, z, w0, nx, ny, nz, u, v;
+};
+
+class SkinTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    if (blended) blended->Release();
+    if (table) table->Release();
+    if (mesh) mesh->Release();
+    if (skin) skin->Release();
+    EXPECT_EQ(RefCount(device), 1u);
+    device->Release();
+  }
+
+  // Vertex i sits at (i, 0, 0) with normal (0, 0, -i) and texture (i, 2i).
+  void MakeSkinnedMesh(DWORD vertices, const std::vector<WORD>& indices,
+                       const std::vector<DWORD>& attributes, DWORD bones) {
+    std::vector<Vertex> v;
+    for (DWORD i = 0; i < vertices; ++i) {
+      float f = float(i);
+      v.push_back({f, 0, 0, 0, 0, -f, f, 2 * f});
+    }
+    mesh = MakeMesh(device, v, indices, attributes);
+    ASSERT_NE(mesh, nullptr);
+    ASSERT_EQ(D3DXCreateSkinInfoFVF(vertices, VertexFvf, bones, &skin), S_OK);
+  }
+
+  void Influence(DWORD bone, std::vector<DWORD> vertices, std::vector<float> weights) {
+    ASSERT_EQ(skin->SetBoneInfluence(bone, DWORD(vertices.size()), vertices.data(), weights.data()),
+              S_OK);
+  }
+
+  HRESULT Convert(DWORD* faceRemap = nullptr, ID3DXBuffer** vertexRemap = nullptr,
+                  const DWORD* adjacencyIn = nullptr, DWORD* adjacencyOut = nullptr) {
+    return skin->ConvertToBlendedMesh(mesh, D3DXMESH_MANAGED | D3DXMESHOPT_VERTEXCACHE,
+                                      adjacencyIn, adjacencyOut, faceRemap, vertexRemap,
+                                      &maxInfluences, &groups, &table, &blended);
+  }
+
+  D3DXBONECOMBINATION* Combinations() {
+    return static_cast<D3DXBONECOMBINATION*>(table->GetBufferPointer());
+  }
+
+  std::vector<Blended> BlendedVertices() {
+    std::vector<Blended> out(blended->GetNumVertices());
+    void* data;
+    blended->LockVertexBuffer(D3DLOCK_READONLY, &data);
+    std::memcpy(out.data(), data, out.size() * sizeof(Blended));
+    blended->UnlockVertexBuffer();
+    return out;
+  }
+
+  std::vector<WORD> BlendedIndices() {
+    std::vector<WORD> out(blended->GetNumFaces() * 3);
+    void* data;
+    blended->LockIndexBuffer(D3DLOCK_READONLY, &data);
+    std::memcpy(out.data(), data, out.size() * sizeof(WORD));
+    blended->UnlockIndexBuffer();
+    return out;
+  }
+
+  RecordingDevice* device = new RecordingDevice();
+  ID3DXMesh* mesh = nullptr;
+  ID3DXSkinInfo* skin = nullptr;
+  ID3DXMesh* blended = nullptr;
+  ID3DXBuffer* table = nullptr;
+  DWORD maxInfluences = 99, groups = 99;
+};
+
+TEST_F(SkinTest, KeepsBoneNamesOffsetsAndInfluences) {
+  MakeSkinnedMesh(3, {0, 1, 2}, {0}, 2);
+  EXPECT_EQ(skin->GetNumBones(), 2u);
+  EXPECT_EQ(skin->GetBoneName(0), nullptr);
+  ASSERT_EQ(skin->SetBoneName(1, "Arm"), S_OK);
+  EXPECT_STREQ(skin->GetBoneName(1), "Arm");
+  EXPECT_EQ(skin->GetBoneName(2), nullptr);
+  EXPECT_TRUE(D3DXMatrixIsIdentity(skin->GetBoneOffsetMatrix(0)));
+  D3DXMATRIX offset;
+  D3DXMatrixTranslation(&offset, 1, 2, 3);
+  ASSERT_EQ(skin->SetBoneOffsetMatrix(0, &offset), S_OK);
+  EXPECT_EQ(*skin->GetBoneOffsetMatrix(0), offset);
+  EXPECT_EQ(skin->GetBoneOffsetMatrix(2), nullptr);
+
+  Influence(0, {2, 0}, {0.25f, 1});
+  ASSERT_EQ(skin->GetNumBoneInfluences(0), 2u);
+  DWORD vertices[2];
+  float weights[2];
+  skin->GetBoneInfluence(0, vertices, weights);
+  EXPECT_EQ(vertices[0], 2u);
+  EXPECT_EQ(weights[0], 0.25f);
+  const DWORD past[1] = {3};
+  const float one[1] = {1};
+  EXPECT_LT(skin->SetBoneInfluence(1, 1, past, one), 0);  // no vertex 3
+  EXPECT_LT(skin->SetBoneInfluence(2, 1, vertices, one), 0);  // no bone 2
+}
+
+TEST_F(SkinTest, BlendsTwoBonesInOneCombination) {
+  // A strip of three faces; vertices 2 and 3 are shared by both bones.
+  MakeSkinnedMesh(5, {0, 1, 2, 1, 3, 2, 2, 3, 4}, {0, 0, 0}, 2);
+  Influence(0, {0, 1, 2, 3}, {1, 1, 0.5f, 0.25f});
+  Influence(1, {2, 3, 4}, {0.5f, 0.75f, 1});
+  ASSERT_EQ(Convert(), S_OK);
+
+  EXPECT_EQ(maxInfluences, 2u);
+  ASSERT_EQ(groups, 1u);
+  EXPECT_EQ(table->GetBufferSize(), sizeof(D3DXBONECOMBINATION) + 2 * sizeof(DWORD));
+  D3DXBONECOMBINATION c = Combinations()[0];
+  EXPECT_EQ(c.AttribId, 0u);
+  EXPECT_EQ(c.FaceStart, 0u);
+  EXPECT_EQ(c.FaceCount, 3u);
+  EXPECT_EQ(c.VertexStart, 0u);
+  EXPECT_EQ(c.VertexCount, 5u);
+  EXPECT_EQ(c.BoneId[0], 0u);
+  EXPECT_EQ(c.BoneId[1], 1u);
+  const BYTE* base = static_cast<const BYTE*>(table->GetBufferPointer());
+  EXPECT_EQ(reinterpret_cast<const BYTE*>(c.BoneId), base + sizeof(D3DXBONECOMBINATION));
+
+  EXPECT_EQ(blended->GetFVF(), DWORD{D3DFVF_XYZB1 | D3DFVF_NORMAL | D3DFVF_TEX1});
+  EXPECT_EQ(blended->GetOptions(), DWORD{D3DXMESH_MANAGED});
+  std::vector<Blended> v = BlendedVertices();
+  ASSERT_EQ(v.size(), 5u);
+  // The first slot's weight is stored, the last one's left to the blending.
+  const float firstWeight[5] = {1, 1, 0.5f, 0.25f, 0};
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(v[i].x, float(i));
+    EXPECT_EQ(v[i].w0, firstWeight[i]);
+    EXPECT_EQ(v[i].nz, -float(i));
+    EXPECT_EQ(v[i].v, 2.0f * i);
+  }
+  EXPECT_EQ(BlendedIndices(), (std::vector<WORD>{0, 1, 2, 1, 3, 2, 2, 3, 4}));
+
+  // Subset 0 is the combination's faces.
+  device->calls.clear();
+  blended->DrawSubset(0);
+  EXPECT_EQ(device->CallsOf("DrawIndexedPrimitive").at(0).args,
+            (std::vector<std::int64_t>{D3DPT_TRIANGLELIST, 0, 0, 5, 0, 3}));
+}
+
+TEST_F(SkinTest, SplitsMaterialsAndDuplicatesSharedVertices) {
+  MakeSkinnedMesh(5, {0, 1, 2, 1, 3, 2, 2, 3, 4}, {0, 1, 0}, 2);
+  Influence(0, {0, 1, 2, 3}, {1, 1, 0.5f, 0.25f});
+  Influence(1, {2, 3, 4}, {0.5f, 0.75f, 1});
+  const DWORD adjacency[9] = {Unused, 1, Unused, Unused, 2, 0, 1, Unused, Unused};
+  DWORD adjacencyOut[9];
+  DWORD faceRemap[3];
+  ID3DXBuffer* vertexRemap = nullptr;
+  ASSERT_EQ(Convert(faceRemap, &vertexRemap, adjacency, adjacencyOut), S_OK);
+
+  ASSERT_EQ(groups, 2u);
+  D3DXBONECOMBINATION* c = Combinations();
+  EXPECT_EQ(c[0].AttribId, 0u);
+  EXPECT_EQ(c[0].FaceCount, 2u);
+  EXPECT_EQ(c[0].VertexCount, 5u);
+  EXPECT_EQ(c[1].AttribId, 1u);
+  EXPECT_EQ(c[1].FaceStart, 2u);
+  EXPECT_EQ(c[1].FaceCount, 1u);
+  EXPECT_EQ(c[1].VertexStart, 5u);
+  EXPECT_EQ(c[1].VertexCount, 3u);
+  EXPECT_EQ(blended->GetNumVertices(), 8u);
+
+  EXPECT_EQ(faceRemap[0], 0u);
+  EXPECT_EQ(faceRemap[1], 2u);
+  EXPECT_EQ(faceRemap[2], 1u);
+  ASSERT_EQ(vertexRemap->GetBufferSize(), 8 * sizeof(DWORD));
+  const DWORD* sourceOf = static_cast<const DWORD*>(vertexRemap->GetBufferPointer());
+  EXPECT_EQ(std::vector<DWORD>(sourceOf, sourceOf + 8),
+            (std::vector<DWORD>{0, 1, 2, 3, 4, 1, 2, 3}));
+  vertexRemap->Release();
+  // Source face 1 is now face 2, its neighbours 0 and 2 are now 0 and 1.
+  EXPECT_EQ(adjacencyOut[6 + 1], 1u);
+  EXPECT_EQ(adjacencyOut[6 + 2], 0u);
+  EXPECT_EQ(adjacencyOut[3 + 0], 2u);
+
+  EXPECT_EQ(BlendedIndices(), (std::vector<WORD>{0, 1, 2, 2, 3, 4, 5, 7, 6}));
+  DWORD* attributes;
+  blended->LockAttributeBuffer(D3DLOCK_READONLY, &attributes);
+  EXPECT_EQ(attributes[1], 0u);
+  EXPECT_EQ(attributes[2], 1u);
+  blended->UnlockAttributeBuffer();
+}
+
+TEST_F(SkinTest, OrdersEachCopysWeightsByItsCombinationsSlots) {
+  // Face 0 needs bones 0 and 1, face 1 bones 1 and 2: two slots each, so two
+  // combinations, and vertices 1 and 2 appear in both.
+  MakeSkinnedMesh(4, {0, 1, 2, 1, 3, 2}, {0, 0}, 3);
+  Influence(0, {0}, {1});
+  Influence(1, {1, 2}, {1, 0.75f});
+  Influence(2, {3}, {1});
+  ASSERT_EQ(Convert(), S_OK);
+  EXPECT_EQ(maxInfluences, 2u);
+  ASSERT_EQ(groups, 2u);
+  D3DXBONECOMBINATION* c = Combinations();
+  EXPECT_EQ(c[0].BoneId[0], 0u);
+  EXPECT_EQ(c[0].BoneId[1], 1u);
+  EXPECT_EQ(c[1].BoneId[0], 1u);
+  EXPECT_EQ(c[1].BoneId[1], 2u);
+  std::vector<Blended> v = BlendedVertices();
+  ASSERT_EQ(v.size(), 6u);
+  // Combination 0 holds 0, 1, 2 weighted for bone 0; combination 1 holds
+  // 1, 2, 3 weighted for bone 1.
+  EXPECT_EQ(v[1].x, 1.0f);
+  EXPECT_EQ(v[1].w0, 0.0f);
+  EXPECT_EQ(v[3].x, 1.0f);
+  EXPECT_EQ(v[3].w0, 1.0f);
+  EXPECT_EQ(v[4].x, 2.0f);
+  EXPECT_EQ(v[4].w0, 0.75f);
+  EXPECT_EQ(v[5].w0, 0.0f);
+  EXPECT_EQ(BlendedIndices(), (std::vector<WORD>{0, 1, 2, 3, 5, 4}));
+}
+
+TEST_F(SkinTest, MarksSlotsNoBoneUses) {
+  // Material 1's face has no bones at all; material 0's needs three.
+  MakeSkinnedMesh(6, {0, 1, 2, 3, 4, 5}, {0, 1}, 3);
+  Influence(0, {0}, {1});
+  Influence(1, {1}, {1});
+  Influence(2, {2}, {1});
+  ASSERT_EQ(Convert(), S_OK);
+  EXPECT_EQ(maxInfluences, 3u);
+  ASSERT_EQ(groups, 2u);
+  EXPECT_EQ(blended->GetFVF(), DWORD{D3DFVF_XYZB2 | D3DFVF_NORMAL | D3DFVF_TEX1});
+  D3DXBONECOMBINATION* c = Combinations();
+  for (int s = 0; s < 3; ++s) {
+    EXPECT_EQ(c[0].BoneId[s], DWORD(s));
+    EXPECT_EQ(c[1].BoneId[s], Unused);
+  }
+}
+
+TEST_F(SkinTest, FailsCleanlyOnWhatItCannotBlend) {
+  // One face touching seven bones needs more weights than a vertex holds.
+  MakeSkinnedMesh(3, {0, 1, 2}, {0}, 7);
+  for (DWORD b = 0; b < 7; ++b) Influence(b, {b % 3}, {0.25f});
+  EXPECT_LT(Convert(), 0);
+  EXPECT_EQ(blended, nullptr);
+  EXPECT_EQ(table, nullptr);
+  EXPECT_EQ(groups, 0u);
+  skin->Release();
+
+  // Skin information for another vertex count.
+  ASSERT_EQ(D3DXCreateSkinInfoFVF(4, VertexFvf, 1, &skin), S_OK);
+  EXPECT_LT(Convert(), 0);
+  EXPECT_EQ(blended, nullptr);
+
+  // The device cannot make the blended mesh: its failure comes back.
+  skin->Release();
+  ASSERT_EQ(D3DXCreateSkinInfoFVF(3, VertexFvf, 1, &skin), S_OK);
+  device->failures["CreateVertexBuffer"] = D3DERR_OUTOFVIDEOMEMORY;
+  EXPECT_EQ(Convert(), D3DERR_OUTOFVIDEOMEMORY);
+  EXPECT_EQ(blended, nullptr);
+  device->failures.clear();
+
+  // The source mesh stays usable and unlocked.
+  EXPECT_EQ(Convert(), S_OK);
+  EXPECT_EQ(maxInfluences, 0u);
+  EXPECT_EQ(blended->GetFVF(), VertexFvf);
+}
+
+}  // namespace
