@@ -8,7 +8,7 @@
 #include "platform/types.h"
 
 struct ModelFrame;                // the renderer's frame record
-struct ID3DXAnimationController;  // the model's animation
+class ID3DXAnimationController;  // the model's animation
 
 struct Vec3 {
   f32 x, y, z;
