@@ -2,6 +2,7 @@
 // in back-buffer pixels over the scene.
 #pragma once
 #include "platform/d3d9/d3d9.h"
+#include "platform/d3dx9/d3dx9math.h"
 
 // Text formats of ID3DXFont::DrawTextW.
 #define DT_TOP 0x00000000
@@ -37,8 +38,8 @@ class ID3DXSprite : public IUnknown {
   // `source` null takes the whole texture; `center` null is (0, 0); the
   // texture's `center` point lands on `position` (null: the origin). `color`
   // multiplies the texels.
-  virtual HRESULT Draw(IDirect3DTexture9* texture, const RECT* source, const D3DVECTOR* center,
-                       const D3DVECTOR* position, D3DCOLOR color) = 0;
+  virtual HRESULT Draw(IDirect3DTexture9* texture, const RECT* source, const D3DXVECTOR3* center,
+                       const D3DXVECTOR3* position, D3DCOLOR color) = 0;
   // Draws what is batched so far.
   virtual HRESULT Flush() = 0;
   // Draws the batch and gives the device back its saved states.

@@ -26,6 +26,18 @@ struct D3DXVECTOR4 {
 // cos(angle/2). It turns points as the matrix D3DXMatrixRotationQuaternion
 // gives, which for an axis quaternion is the same left-handed turn as the
 // axis rotations below.
+// A colour of four floats, 0 to 1 each; it converts to a D3DCOLOR, each
+// channel clamped and rounded to 0..255.
+struct D3DXCOLOR {
+  D3DXCOLOR() = default;
+  D3DXCOLOR(float r_, float g_, float b_, float a_) : r(r_), g(g_), b(b_), a(a_) {}
+  operator D3DCOLOR() const {
+    auto byte = [](float v) { return DWORD(v <= 0 ? 0 : v >= 1 ? 255 : v * 255 + 0.5f); };
+    return (byte(a) << 24) | (byte(r) << 16) | (byte(g) << 8) | byte(b);
+  }
+  float r = 0, g = 0, b = 0, a = 0;
+};
+
 struct D3DXQUATERNION {
   float x, y, z, w;
 };

@@ -59,7 +59,7 @@ class Font final : public ID3DXFont {
       LONG x = laid.x + g.left;
       LONG y = laid.y + raster_->Ascent() - g.top;
       if (clip && !Clip(*rect, &source, &x, &y)) continue;
-      D3DVECTOR position{float(x), float(y), 0};
+      D3DXVECTOR3 position(float(x), float(y), 0);
       sprite->Draw(atlas_.PageTexture(g.page), &source, nullptr, &position, color);
     }
     if (ownBatch) sprite->End();

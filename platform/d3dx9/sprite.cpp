@@ -23,8 +23,8 @@ class Sprite final : public ID3DXSprite {
     return S_OK;
   }
 
-  HRESULT Draw(IDirect3DTexture9* texture, const RECT* source, const D3DVECTOR* center,
-               const D3DVECTOR* position, D3DCOLOR color) override {
+  HRESULT Draw(IDirect3DTexture9* texture, const RECT* source, const D3DXVECTOR3* center,
+               const D3DXVECTOR3* position, D3DCOLOR color) override {
     if (!drawing_ || !texture) return D3DERR_INVALIDCALL;
     if (texture != texture_) {
       HRESULT hr = Flush();
