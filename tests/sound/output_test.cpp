@@ -103,7 +103,10 @@ TEST_F(OutputTest, TheDiskDriverRecordsThePlayedTone) {
   std::size_t at = 0;
   for (std::size_t first = 0; first + 2048 <= frames; first += 512) {
     double level = ToneLevel(samples, first, 2048, 440);
-    if (level > loudest) loudest = level, at = first;
+    if (level > loudest) {
+      loudest = level;
+      at = first;
+    }
   }
   EXPECT_GT(loudest, 12000);
   EXPECT_LT(ToneLevel(samples, at, 2048, 880), 500);
