@@ -46,15 +46,6 @@ TEST_F(SoundTableAudioTest, AnEffectThatEndsByItselfStillCountsAsPlaying) {
   for (std::int16_t sample : after) ASSERT_EQ(sample, 0) << "the effect repeated";
 }
 
-TEST_F(SoundTableAudioTest, PlayingAgainRestartsTheSoundWithNoSecondCopy) {
-  SoundStream* goal = FindSound("enterGoal");
-  goal->Play(false);
-  std::vector<std::int16_t> first = MixNow(2000);
-  MixNow(1000);
-  goal->Play(false);
-  EXPECT_EQ(MixNow(2000), first);
-}
-
 TEST_F(SoundTableAudioTest, MusicLeavesItsStartWhenPlayedAndReturnsWhenStopped) {
   EXPECT_EQ(PlaySoundByName(CurrentMusicName, true, false), 0);
   FSOUND_STREAM* music = SoundTable[0]->Stream;
