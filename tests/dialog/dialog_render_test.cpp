@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include "game_buttons.h"
+#include "platform/d3d9/recording_device.h"
+#include "recorded_quads.h"
+
+namespace {
+
+constexpr int kQuadsPerFace = 9;
+constexpr int kFill = 4;  // the face's own gradient among its quads
+
+bool Grey(D3DCOLOR c) {
+  return ((c >> 16) & 0xff) == ((c >> 8) & 0xff) && ((c >> 8) & 0xff) == (c & 0xff);
+}
+
+struct DialogRenderTest : ::testing::Test {
+  void SetUp() override {
+    device = new RecordingDevice;
+    resources = DXUTGetGlobalDialogResourceManager();
+    ASSERT_EQ(resources->OnCreateDevice(device), S_OK);
+    ASSERT_EQ(resources->OnResetDevice(), S_OK);
+    AddGameButtons(dialog);
+  }
+  void TearDown() override {
+    resources->OnLostDevice();
+    resources->OnDestroyDevice();
+    device->Release();
+  }
+  std::vector<RecordedDraw> Render() {
+    device->calls.clear();
+    EXPECT_EQ(dialog.OnRender(0.016f), S_OK);
+    return RecordedDraws(*device);
+  }
+  // The fill of the n-th visible button's face.
+  static const RecordedQuad& Fill(const RecordedDraw& faces, int n) {
+    return faces.quads[size_t(n * kQuadsPerFace + kFill)];
+  }
+  RecordingDevice* device = nullptr;
+  CDXUTDialogResourceManager* resources = nullptr;
+  CDXUTDialog dialog;
+};
+
+TEST_F(DialogRenderTest, FacesInOneDrawThenLabelsInAnother) {
+  auto draws = Render();
+  ASSERT_EQ(draws.size(), 2u);
+  EXPECT_EQ(draws[0].texture, nullptr);
+  EXPECT_NE(draws[1].texture, nullptr);
+  // 8 buttons are visible after start-up: Start Game! to Mute Sound.
+  EXPECT_EQ(draws[0].quads.size(), size_t(8 * kQuadsPerFace));
+
+  // Faces in creation order, each on its button's rectangle.
+  const int visibleY[] = {34, 58, 82, 106, 130, 154, 178, 202};
+  for (int n = 0; n < 8; ++n) {
+    const RecordedQuad& rim = draws[0].quads[size_t(n * kQuadsPerFace)];
+    EXPECT_FLOAT_EQ(rim.left, 889);
+    EXPECT_FLOAT_EQ(rim.top, float(visibleY[n]));
+    EXPECT_FLOAT_EQ(rim.right, 889 + 125);
+    for (int q = 0; q < kQuadsPerFace; ++q) {
+      const RecordedQuad& quad = draws[0].quads[size_t(n * kQuadsPerFace + q)];
+      EXPECT_GE(quad.top, visibleY[n]);
+      EXPECT_LE(quad.bottom, visibleY[n] + 22);
+    }
+  }
+  // Every label lies inside the column, none on the hidden buttons' rows.
+  for (const RecordedQuad& q : draws[1].quads) {
+    EXPECT_GT(q.left, 889);
+    EXPECT_LT(q.right, 889 + 125);
+    EXPECT_GE(q.top, 34);
+    EXPECT_LE(q.bottom, 202 + 22);
+  }
+}
+
+TEST_F(DialogRenderTest, LabelsAreCentredOnTheirButtons) {
+  auto draws = Render();
+  // The first label's glyphs: "Start Game!" on the face at y 34.
+  float left = 2000, right = 0, top = 2000, bottom = 0;
+  for (const RecordedQuad& q : draws[1].quads) {
+    if (q.top >= 34 + 22) continue;
+    left = std::min(left, q.left);
+    right = std::max(right, q.right);
+    top = std::min(top, q.top);
+    bottom = std::max(bottom, q.bottom);
+  }
+  EXPECT_NEAR((left + right) / 2, 889 + 62.5f, 3);
+  EXPECT_NEAR((top + bottom) / 2, 34 + 11, 3);
+}
+
+TEST_F(DialogRenderTest, EachStateHasItsLook) {
+  auto draws = Render();
+  D3DCOLOR normal = Fill(draws[0], 0).topColor;      // Start Game!
+  D3DCOLOR disabled = Fill(draws[0], 2).topColor;    // Restart Game
+  EXPECT_FALSE(Grey(normal));
+  EXPECT_TRUE(Grey(disabled));
+
+  // Labels: white on an enabled face, grey on a disabled one.
+  for (const RecordedQuad& q : draws[1].quads) {
+    if (q.top >= 34 && q.bottom <= 56) {
+      EXPECT_EQ(q.topColor, 0xffffffffu);
+    }
+    if (q.top >= 82 && q.bottom <= 104) {
+      EXPECT_TRUE(Grey(q.topColor));
+      EXPECT_NE(q.topColor, 0xffffffffu);
+    }
+  }
+
+  // Under the mouse, then pressed.
+  dialog.MsgProc(nullptr, WM_MOUSEMOVE, 0, MAKELPARAM(900, 40));
+  D3DCOLOR hover = Fill(Render()[0], 0).topColor;
+  dialog.MsgProc(nullptr, WM_LBUTTONDOWN, 0, MAKELPARAM(900, 40));
+  D3DCOLOR pressed = Fill(Render()[0], 0).topColor;
+  EXPECT_NE(hover, normal);
+  EXPECT_NE(pressed, normal);
+  EXPECT_NE(pressed, hover);
+  dialog.MsgProc(nullptr, WM_LBUTTONUP, 0, MAKELPARAM(900, 40));
+  dialog.MsgProc(nullptr, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+  EXPECT_EQ(Fill(Render()[0], 0).topColor, normal);
+
+  // A disabled button under the mouse keeps its disabled look.
+  dialog.MsgProc(nullptr, WM_MOUSEMOVE, 0, MAKELPARAM(900, 85));
+  EXPECT_EQ(Fill(Render()[0], 2).topColor, disabled);
+}
+
+TEST_F(DialogRenderTest, HiddenButtonsAreNotDrawnAndStatesAreGivenBack) {
+  for (const GameButton& b : kGameButtons) dialog.GetControl(b.id, 0)->SetVisible(false);
+  device->SetRenderState(D3DRS_ZENABLE, D3DZB_TRUE);
+  EXPECT_TRUE(Render().empty());
+  dialog.GetControl(11, 0)->SetVisible(true);
+  auto draws = Render();
+  ASSERT_EQ(draws.size(), 2u);
+  EXPECT_FLOAT_EQ(draws[0].quads[0].top, 370);
+  EXPECT_EQ(device->renderStates[D3DRS_ZENABLE], DWORD(D3DZB_TRUE));
+}
+
+TEST_F(DialogRenderTest, DrawsAgainAfterTheDeviceIsLostAndReset) {
+  Render();
+  resources->OnLostDevice();
+  ASSERT_EQ(resources->OnResetDevice(), S_OK);
+  auto draws = Render();
+  ASSERT_EQ(draws.size(), 2u);
+  EXPECT_FALSE(draws[1].quads.empty());
+
+  // Without a device there is nothing to draw on.
+  resources->OnLostDevice();
+  resources->OnDestroyDevice();
+  EXPECT_TRUE(Render().empty());
+}
+
+}  // namespace
