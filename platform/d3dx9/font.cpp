@@ -33,7 +33,11 @@ class Font final : public ID3DXFont {
     if (!text || !rect) return 0;
     glyphs_.clear();
     DecodeText(text, count, &glyphs_);
-    for (LaidGlyph& g : glyphs_) g.advance = atlas_.Find(g.code).advance;
+    found_.clear();
+    for (LaidGlyph& g : glyphs_) {
+      found_.push_back(&atlas_.Find(g.code));
+      g.advance = found_.back()->advance;
+    }
     TextExtent extent = LayOutText(glyphs_, raster_->LineHeight(),
                                    kTabStopWidths * raster_->AverageWidth(), *rect, format);
     INT result = (format & (DT_VCENTER | DT_BOTTOM)) ? extent.top + extent.height - rect->top
@@ -52,8 +56,9 @@ class Font final : public ID3DXFont {
       if (FAILED(sprite->Begin(D3DXSPRITE_ALPHABLEND))) return 0;
     }
     bool clip = !(format & DT_NOCLIP);
-    for (const LaidGlyph& laid : glyphs_) {
-      const AtlasGlyph& g = atlas_.Find(laid.code);
+    for (size_t i = 0; i < glyphs_.size(); ++i) {
+      const LaidGlyph& laid = glyphs_[i];
+      const AtlasGlyph& g = *found_[i];
       if (g.page < 0) continue;
       RECT source = g.source;
       LONG x = laid.x + g.left;
@@ -100,7 +105,9 @@ class Font final : public ID3DXFont {
   std::unique_ptr<FontRaster> raster_;
   GlyphAtlas atlas_;
   ID3DXSprite* sprite_ = nullptr;  // for calls that bring no sprite
+  // Kept between calls so that drawing allocates nothing once warm.
   std::vector<LaidGlyph> glyphs_;
+  std::vector<const AtlasGlyph*> found_;
 };
 
 }  // namespace
