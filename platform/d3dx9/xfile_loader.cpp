@@ -154,6 +154,9 @@ HRESULT LoadMeshHierarchyFromXText(std::string_view text, DWORD meshOptions,
     if (SUCCEEDED(hr) && animationController) hr = BuildController(scene, root, &controller);
   } catch (const std::bad_alloc&) {
     hr = E_OUTOFMEMORY;
+  } catch (...) {  // thrown by the allocator: it is the caller's to catch
+    if (root) D3DXFrameDestroy(root, allocator);
+    throw;
   }
   if (FAILED(hr)) {
     if (root) D3DXFrameDestroy(root, allocator);

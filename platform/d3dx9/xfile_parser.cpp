@@ -1,7 +1,9 @@
 // A reader of the text .x format driven by the templates we know. Numbers
 // may be separated by ',' or ';' in any mix, so every separator before a
 // value is skipped. Objects we do not know, templates included, are skipped
-// by counting braces.
+// by counting braces. A material given by reference ("{ Name }") must be
+// a top-level Material earlier in the file. Only the first AnimationSet is
+// kept: it is the one that plays.
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -351,8 +353,10 @@ class XFileParser {
       DWORD time = ReadDword();
       if (ReadDword() != kValueCounts[type]) Fail();
       if (type == 0) {
-        // Stored w, x, y, z, turning the other way from this library's
-        // row-vector quaternions: the conjugate is the same turn here.
+        // Stored w, x, y, z. The usual (column-vector) matrix of the file's
+        // quaternion is the frame's row-vector matrix as it stands; this
+        // library's quaternion matrix is that formula transposed, so the
+        // key is conjugated. Exporters write keys to match.
         float w = ReadFloat(), x = ReadFloat(), y = ReadFloat(), z = ReadFloat();
         D3DXQUATERNION q{-x, -y, -z, w};
         D3DXQuaternionNormalize(&q, &q);

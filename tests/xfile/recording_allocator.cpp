@@ -1,6 +1,7 @@
 #include "tests/xfile/recording_allocator.h"
 
 #include <cstring>
+#include <stdexcept>
 
 namespace {
 
@@ -15,7 +16,10 @@ std::string Shown(LPCSTR name) { return name ? name : "-"; }
 
 }  // namespace
 
-bool RecordingAllocator::ShouldFail() { return creates_++ == failCreateAt; }
+bool RecordingAllocator::ShouldFail() {
+  if (creates_ == throwCreateAt) throw std::runtime_error("allocator");
+  return creates_++ == failCreateAt;
+}
 
 HRESULT RecordingAllocator::CreateFrame(LPCSTR name, D3DXFRAME** newFrame) {
   calls.push_back("frame " + Shown(name));

@@ -31,6 +31,8 @@ class RecordingAllocator : public ID3DXAllocateHierarchy {
   // The create call (counting frames and meshes together, from 0) that fails
   // with E_OUTOFMEMORY; -1 for none.
   int failCreateAt = -1;
+  // The create call that throws std::runtime_error instead; -1 for none.
+  int throwCreateAt = -1;
 
  private:
   bool ShouldFail();

@@ -1,6 +1,7 @@
 // Truncated and damaged files: each fails cleanly or loads whole, and
 // nothing made on the way is left behind.
 #include <fstream>
+#include <stdexcept>
 #include <sstream>
 
 #include "platform/d3dx9/xfile_loader.h"
@@ -67,6 +68,18 @@ TEST_F(XFileTest, EveryAllocatorFailureOfTheSampleLeavesNothing) {
     EXPECT_EQ(LoadMeshHierarchyFromXText(text, D3DXMESH_MANAGED, device, &allocator, &root, &controller),
               E_OUTOFMEMORY);
     EXPECT_EQ(controller, nullptr);
+    EXPECT_EQ(allocator.liveFrames + allocator.liveContainers, 0);
+  }
+}
+
+TEST_F(XFileTest, AnAllocatorThatThrowsGetsItsExceptionWithNothingLeftBehind) {
+  std::string text = ReadData("skinned_walk.x");
+  for (int throwAt = 0; throwAt < 4; ++throwAt) {
+    allocator = RecordingAllocator();
+    allocator.throwCreateAt = throwAt;
+    EXPECT_THROW(LoadMeshHierarchyFromXText(text, D3DXMESH_MANAGED, device, &allocator, &root, &controller),
+                 std::runtime_error);
+    EXPECT_EQ(root, nullptr);
     EXPECT_EQ(allocator.liveFrames + allocator.liveContainers, 0);
   }
 }
