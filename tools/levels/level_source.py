@@ -1,0 +1,190 @@
+"""Level sources: a picture of the board as the player sees it, and what its
+letters stand for. This turns one into the records of a map file.
+
+The picture is drawn from the camera: its top row is the far edge of the
+board (+x) and its left column the left edge (+z). Each character is a 1 x 1
+cell; '#' is wall, '.' floor, and every other letter is an object whose
+cells form one rectangle. A source file:
+
+    next map2                    name of the next map, or FINISH
+    camera X Y Z                 optional camera record
+    light SPOT X Y Z follow=NAME
+    light POINT X Y Z
+    key B ball orb1              a letter and the object it stands for
+    key G goal goal
+    key T trigger target=gate [mode=S]
+    key D door gate dir=z
+    key W warp warpA target=warpB dir=X
+    key S spike spike1 dir=Z
+    grid
+    ########
+    #B....G#
+    ########
+"""
+import os
+import re
+
+BALL_SIZE = 0.8     # the map reader gives every ball this footprint
+SPIKE_SIZE = 0.8
+HEIGHTS = {"goal": 0.2, "trigger": 0.2, "door": 1.0, "warp": 0.5, "spike": 0.8}
+WALL_HEIGHT = 1.0
+
+
+class Level:
+    def __init__(self, name):
+        self.name = name          # map file name without ".mn"
+        self.next = "FINISH"
+        self.camera = None
+        self.lights = []          # (kind, x, y, z, follow)
+        self.rows = []
+        self.walls = []           # (x, z, length, width): x and z of the +z edge corner
+        self.objects = []         # dicts: kind, name, x, z, length, width, height, extra
+
+
+def fmt(v):
+    s = ("%.3f" % v).rstrip("0").rstrip(".")
+    return "0" if s in ("-0", "") else s
+
+
+def cell_box(level, r0, c0, r1, c1):
+    rows, cols = len(level.rows), len(level.rows[0])
+    x_min = rows / 2.0 - r1 - 1
+    x_max = rows / 2.0 - r0
+    z_min = cols / 2.0 - c1 - 1
+    z_max = cols / 2.0 - c0
+    return x_min, z_max, x_max - x_min, z_max - z_min
+
+
+def wall_rectangles(rows):
+    taken = set()
+    rects = []
+    for r, row in enumerate(rows):
+        for c, ch in enumerate(row):
+            if ch != "#" or (r, c) in taken:
+                continue
+            c1 = c
+            while c1 + 1 < len(row) and row[c1 + 1] == "#" and (r, c1 + 1) not in taken:
+                c1 += 1
+            r1 = r
+            while r1 + 1 < len(rows) and all(rows[r1 + 1][k] == "#" and (r1 + 1, k) not in taken
+                                             for k in range(c, c1 + 1)):
+                r1 += 1
+            for rr in range(r, r1 + 1):
+                for cc in range(c, c1 + 1):
+                    taken.add((rr, cc))
+            rects.append((r, c, r1, c1))
+    return rects
+
+
+def parse(path):
+    name = os.path.splitext(os.path.basename(path))[0]
+    level = Level(name)
+    keys = {}
+    in_grid = False
+    with open(path) as f:
+        for raw in f:
+            line = raw.rstrip("\n")
+            if in_grid:
+                if line.strip():
+                    level.rows.append(line.strip())
+                continue
+            line = re.sub(r"(^|\s)#.*", "", line).strip()
+            if not line:
+                continue
+            words = line.split()
+            if words[0] == "next":
+                level.next = words[1]
+            elif words[0] == "camera":
+                level.camera = tuple(float(v) for v in words[1:4])
+            elif words[0] == "light":
+                opts = dict(w.split("=", 1) for w in words[5:])
+                level.lights.append((words[1], float(words[2]), float(words[3]), float(words[4]),
+                                     opts.get("follow", "")))
+            elif words[0] == "key":
+                names = [w for w in words[3:] if "=" not in w]
+                opts = dict(w.split("=", 1) for w in words[3:] if "=" in w)
+                keys[words[1]] = (words[2], names[0] if names else "", opts)
+            elif words[0] == "grid":
+                in_grid = True
+            else:
+                raise ValueError("%s: unknown line %r" % (path, line))
+    width = len(level.rows[0])
+    if any(len(r) != width for r in level.rows):
+        raise ValueError("%s: rows differ in length" % path)
+
+    for r0, c0, r1, c1 in wall_rectangles(level.rows):
+        level.walls.append(cell_box(level, r0, c0, r1, c1))
+
+    cells = {}
+    for r, row in enumerate(level.rows):
+        for c, ch in enumerate(row):
+            if ch not in "#.":
+                cells.setdefault(ch, []).append((r, c))
+    for ch in sorted(cells, key=lambda k: min(cells[k])):
+        if ch not in keys:
+            raise ValueError("%s: letter %s has no key" % (path, ch))
+        kind, obj_name, opts = keys[ch]
+        rs = [r for r, _ in cells[ch]]
+        cs = [c for _, c in cells[ch]]
+        r0, r1, c0, c1 = min(rs), max(rs), min(cs), max(cs)
+        if len(cells[ch]) != (r1 - r0 + 1) * (c1 - c0 + 1):
+            raise ValueError("%s: letter %s is not a rectangle" % (path, ch))
+        x, z, length, width_ = cell_box(level, r0, c0, r1, c1)
+        obj = {"kind": kind, "name": obj_name, "opts": opts, "letter": ch}
+        if kind in ("ball", "spike"):
+            size = BALL_SIZE if kind == "ball" else SPIKE_SIZE
+            pad = (1.0 - size) / 2
+            obj.update(x=x + pad, z=z - pad, length=size, width=size)
+        else:
+            obj.update(x=x, z=z, length=length, width=width_)
+        obj["height"] = 1.0 if kind == "ball" else HEIGHTS[kind]
+        level.objects.append(obj)
+    order = {"goal": 0, "trigger": 1, "door": 2, "warp": 3, "spike": 4, "ball": 5}
+    level.objects.sort(key=lambda o: (order[o["kind"]], o["letter"]))
+    return level
+
+
+def element(key, value):
+    return "<%s>%s</%s>" % (key, value, key)
+
+
+def records(level):
+    """The plain lines of the map file, in the order the reader adds them."""
+    rows, cols = len(level.rows), len(level.rows[0])
+    out = []
+
+    def line(*pairs):
+        out.append("".join(element(k, v) for k, v in pairs))
+
+    if level.camera:
+        x, y, z = level.camera
+        line(("TYPE", "CAMERA"), ("POSX", fmt(x)), ("POSY", fmt(y)), ("POSZ", fmt(z)))
+    line(("TYPE", "PLANE"), ("FILE", level.name), ("NEXT", level.next), ("POSX", fmt(-rows / 2.0)),
+         ("POSY", "0"), ("POSZ", fmt(cols / 2.0)), ("LENGTH", fmt(rows)), ("WIDTH", fmt(cols)),
+         ("HEIGHT", "0"))
+    for kind, x, y, z, follow in level.lights:
+        pairs = [("TYPE", "LIGHT"), ("NAME", kind), ("POSX", fmt(x)), ("POSY", fmt(y)), ("POSZ", fmt(z))]
+        if follow:
+            pairs.append(("FOLLOW", follow))
+        line(*pairs)
+    for x, z, length, width in level.walls:
+        line(("TYPE", "BLOCK"), ("POSX", fmt(x)), ("POSY", "0"), ("POSZ", fmt(z)),
+             ("LENGTH", fmt(length)), ("WIDTH", fmt(width)), ("HEIGHT", fmt(WALL_HEIGHT)))
+    for o in level.objects:
+        kind = o["kind"]
+        pairs = [("TYPE", kind.upper())]
+        if kind == "goal":
+            pairs.append(("NAME", o["name"] or "goal"))
+        elif kind != "trigger":
+            pairs.append(("NAME", o["name"]))
+        pairs += [("POSX", fmt(o["x"])), ("POSY", "0"), ("POSZ", fmt(o["z"]))]
+        if kind != "ball":
+            pairs += [("LENGTH", fmt(o["length"])), ("WIDTH", fmt(o["width"])), ("HEIGHT", fmt(o["height"]))]
+        if "dir" in o["opts"]:
+            pairs.append(("DIRECTION", o["opts"]["dir"]))
+        if "target" in o["opts"]:
+            pairs.append(("TARGET", o["opts"]["target"]))
+        if "mode" in o["opts"]:
+            pairs.append(("MODE", o["opts"]["mode"]))
+        line(*pairs)
+    return out
