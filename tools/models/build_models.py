@@ -1,0 +1,266 @@
+#!/usr/bin/env python3
+"""Builds the game's models (text .x) and their textures in res/images.
+
+Every object model is built in its object's box [0, L] x [0, H] x [-W, 0]
+at the sizes the maps use, except goals and scenery, which are built about
+their origin. Each map in assets/maps gets its board "<name>.x", walls
+included, since the game never draws walls itself.
+
+Usage: build_models.py [--check]
+  --check  rebuild the .x files in memory and compare them with res/images,
+           and check the textures against their manifest.
+"""
+import glob
+import math
+import os
+import sys
+import tempfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.dirname(HERE))
+sys.path.insert(0, os.path.join(os.path.dirname(HERE), "levels"))
+import level_source  # noqa: E402
+import manifest  # noqa: E402
+import textures_game  # noqa: E402
+from xfile import Material, Mesh, rotate_y, write_model, write_turning_skinned_model  # noqa: E402
+
+ROOT = manifest.ROOT
+IMAGES = os.path.join(ROOT, "res", "images")
+TEXTURE_MANIFEST = "assets/images/textures.sha256"
+TEXTURE_INPUTS = ["tools/models/textures.py", "tools/models/textures_game.py"]
+TEXTURE_OUTPUTS = ["res/images/*.png", "res/images/*.jpg"]
+
+# The camera of the title screen: the eye and where it looks, from the title
+# object's corner (see title()).
+TITLE_TO_EYE = (-0.5, 1.75, 0.0)
+VIEW = (0.371391, -0.928477, 0.0)
+SCREEN_UP = (0.928477, 0.371391, 0.0)
+SCREEN_RIGHT = (0.0, 0.0, -1.0)
+
+FONT = {
+    "T": ["#####", "..#..", "..#..", "..#..", "..#..", "..#..", "..#.."],
+    "U": ["#...#", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."],
+    "M": ["#...#", "##.##", "#.#.#", "#.#.#", "#...#", "#...#", "#...#"],
+    "B": ["####.", "#...#", "#...#", "####.", "#...#", "#...#", "####."],
+    "L": ["#....", "#....", "#....", "#....", "#....", "#....", "#####"],
+    "O": [".###.", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."],
+    "X": ["#...#", "#...#", ".#.#.", "..#..", ".#.#.", "#...#", "#...#"],
+    "Q": [".###.", "#...#", "#...#", "#...#", "#.#.#", "#..#.", ".##.#"],
+    "I": [".###.", "..#..", "..#..", "..#..", "..#..", "..#..", ".###."],
+}
+
+
+def along(origin, a, b, depth):
+    """A point of the screen plane: a to the right, b up, depth away."""
+    return tuple(origin[i] + a * SCREEN_RIGHT[i] + b * SCREEN_UP[i] + depth * VIEW[i] for i in range(3))
+
+
+def lettering(mesh, text, origin, pixel, depth, face, side):
+    """Block letters standing in the screen plane, facing the camera."""
+    columns = len(text) * 6 - 1
+    left = -columns * pixel / 2
+    for k, ch in enumerate(text):
+        for row, bits in enumerate(FONT[ch]):
+            for col, bit in enumerate(bits):
+                if bit != "#":
+                    continue
+                a0 = left + (k * 6 + col) * pixel
+                b0 = (3.5 - row) * pixel
+                corners = [along(origin, a0 + da * pixel, b0 - db * pixel, dd * depth)
+                           for dd in (0, 1) for db in (0, 1) for da in (0, 1)]
+                quad_faces(mesh, corners, face, side)
+
+
+def quad_faces(mesh, c, face, side):
+    """The six faces of a brick given as 8 corners (front 0-3, back 4-7)."""
+    centre = tuple(sum(p[i] for p in c) / 8 for i in range(3))
+    faces = [((0, 1, 3, 2), face), ((4, 5, 7, 6), side), ((0, 1, 5, 4), side),
+             ((2, 3, 7, 6), side), ((0, 2, 6, 4), side), ((1, 3, 7, 5), side)]
+    for idx, material in faces:
+        pts = [c[i] for i in idx]
+        mid = tuple(sum(p[i] for p in pts) / 4 for i in range(3))
+        normal = tuple(mid[i] - centre[i] for i in range(3))
+        mesh.quad(pts, normal, material)
+
+
+def title(folder):
+    # The title object stands at (-9.5, 23.25, 0) and the default eye at
+    # (-10, 25, 0), looking at the origin: the name floats 1.8 in front of
+    # the eye, in the upper half of the picture.
+    mesh = Mesh("TitleMesh")
+    origin = tuple(TITLE_TO_EYE[i] + 1.8 * VIEW[i] + 0.36 * SCREEN_UP[i] for i in range(3))
+    gold = Material((1.0, 0.78, 0.18), glow=0.75, power=40, specular=0.8)
+    amber = Material((0.55, 0.28, 0.05), glow=0.6)
+    lettering(mesh, "TUMBLOX", origin, 0.034, 0.05, gold, amber)
+    write_model(os.path.join(folder, "title.x"), "Title", mesh)
+
+
+def quit_sign(folder):
+    mesh = Mesh("QuitMesh")
+    origin = (0.0, 0.0, 0.0)
+    plate = Material((0.7, 0.1, 0.1), glow=0.5)
+    white = Material((1.0, 1.0, 1.0), glow=0.8)
+    corners = [along(origin, a, b, d) for d in (0.02, 0.12) for b in (0.3, -0.3) for a in (-0.8, 0.8)]
+    quad_faces(mesh, corners, plate, plate)
+    lettering(mesh, "QUIT", origin, 0.07, 0.02, white, white)
+    write_model(os.path.join(folder, "quit.x"), "Quit", mesh)
+
+
+def skybox(folder):
+    mesh = Mesh("SkyMesh")
+    sky = Material((0.2, 0.2, 0.2), texture="sky.png", glow=5.0, specular=0.0)
+    mesh.sphere((0, 0, 0), (300, 300, 300), sky, rings=12, segments=24, inward=True)
+    write_turning_skinned_model(os.path.join(folder, "skybox.x"), mesh, "SkyBone", seconds_per_turn=240)
+
+
+def orbel(folder, name, texture):
+    mesh = Mesh("OrbelMesh")
+    mesh.sphere((0.4, 0.5, -0.4), (0.45, 0.45, 0.45), Material((1, 1, 1), texture=texture, glow=0.35, power=30),
+                rings=12, segments=18)
+    write_model(os.path.join(folder, name), "Orbel", mesh)
+
+
+def scrambled(folder):
+    # The broken twin: shards of shell where the Orbel was.
+    mesh = Mesh("ShardsMesh")
+    shell = Material((0.85, 0.45, 0.2), glow=0.3)
+    inner = Material((0.95, 0.9, 0.75), glow=0.4)
+    for k in range(7):
+        a = 2 * math.pi * k / 7 + 0.4
+        r = 0.18 + 0.12 * (k % 3) / 2
+        cx, cz = 0.4 + r * math.cos(a), -0.4 + r * math.sin(a)
+        s = 0.09 + 0.03 * (k % 2)
+        start = len(mesh.positions)
+        mesh.box((-s, 0.0, -s * 0.6), (s, 0.05 + 0.02 * (k % 3), s * 0.6), shell if k % 2 else inner)
+        turn = rotate_y(a * 1.7)
+        mesh.transform(lambda p, t=turn, x=cx, z=cz: (t(p)[0] + x, p[1], t(p)[2] + z), start)
+    mesh.sphere((0.4, 0.06, -0.4), (0.16, 0.05, 0.16), inner, rings=4, segments=10)
+    write_model(os.path.join(folder, "scrambled.x"), "Shards", mesh)
+
+
+def spike(folder):
+    mesh = Mesh("SpikeMesh")
+    core = Material((0.35, 0.35, 0.4), glow=0.3, power=50, specular=0.9)
+    steel = Material((0.85, 0.85, 0.9), glow=0.35, power=60, specular=1.0)
+    c = (0.4, 0.4, -0.4)
+    mesh.sphere(c, (0.2, 0.2, 0.2), core, rings=8, segments=12)
+    directions = [(1, 0, 0), (-1, 0, 0), (0, 1, 0), (0, -1, 0), (0, 0, 1), (0, 0, -1)]
+    directions += [(sx, sy, sz) for sx in (1, -1) for sy in (1, -1) for sz in (1, -1)]
+    for d in directions:
+        n = math.sqrt(sum(v * v for v in d))
+        d = tuple(v / n for v in d)
+        base = tuple(c[i] + 0.15 * d[i] for i in range(3))
+        tip = tuple(c[i] + 0.39 * d[i] for i in range(3))
+        mesh.cone(base, tip, 0.07, steel, segments=8)
+    write_model(os.path.join(folder, "spike.x"), "Spike", mesh)
+
+
+def door(folder, name, lo, hi):
+    mesh = Mesh("DoorMesh")
+    wood = Material((1, 1, 1), texture="planks.jpg", glow=0.35)
+    iron = Material((0.3, 0.3, 0.32), glow=0.3, power=40, specular=0.8)
+    mesh.box(lo, hi, wood, uv_scale=1.0)
+    for y in (0.15, 0.8):
+        mesh.box((lo[0] - 0.02, y, lo[2] - 0.02), (hi[0] + 0.02, y + 0.07, hi[2] + 0.02), iron)
+    write_model(os.path.join(folder, name), "Door", mesh)
+
+
+def trigger(folder):
+    mesh = Mesh("TriggerMesh")
+    base = Material((0.55, 0.55, 0.6), glow=0.3)
+    button = Material((0.9, 0.15, 0.1), glow=0.45, power=30, specular=0.6)
+    mesh.box((0.06, 0.0, -0.94), (0.94, 0.06, -0.06), base)
+    mesh.cylinder((0.5, 0, -0.5), 0.32, 0.06, 0.16, button)
+    mesh.box((0.44, 0.16, -0.8), (0.56, 0.19, -0.2), Material((1, 0.9, 0.8), glow=0.6))
+    write_model(os.path.join(folder, "trigger.x"), "Trigger", mesh)
+
+
+def warp(folder):
+    mesh = Mesh("WarpMesh")
+    ring = Material((0.55, 0.25, 0.9), glow=0.5, power=40, specular=0.8)
+    swirl = Material((1, 1, 1), texture="swirl.png", glow=0.9)
+    mesh.torus((0.5, 0.12, -0.5), 0.38, 0.07, ring)
+    mesh.cylinder((0.5, 0, -0.5), 0.33, 0.04, 0.07, swirl, segments=24)
+    mesh.sphere((0.5, 0.36, -0.5), (0.07, 0.07, 0.07), Material((0.7, 0.95, 1.0), glow=0.9), rings=6, segments=8)
+    write_model(os.path.join(folder, "warp.x"), "Warp", mesh)
+
+
+def goal(folder):
+    # About its origin, which the game puts at the middle of the goal's box.
+    mesh = Mesh("NestMesh")
+    twigs = Material((1, 1, 1), texture="twigs.jpg", glow=0.35)
+    bed = Material((0.45, 0.3, 0.15), glow=0.3)
+    mesh.torus((0, 0.0, 0), 0.4, 0.1, twigs, segments=24, sides=8)
+    mesh.cylinder((0, 0, 0), 0.36, -0.1, -0.04, bed, segments=20)
+    write_model(os.path.join(folder, "goal.x"), "Goal", mesh)
+
+
+PALETTE = [(1.0, 1.0, 1.0), (1.0, 0.95, 0.85), (0.9, 1.0, 0.9), (0.85, 0.92, 1.0), (1.0, 0.9, 0.9),
+           (0.95, 0.9, 1.0), (1.0, 1.0, 0.85), (0.88, 1.0, 1.0), (1.0, 0.92, 0.8), (0.92, 0.92, 0.92),
+           (1.0, 0.85, 0.95)]
+
+
+def board(folder, source):
+    level = level_source.parse(source)
+    rows, cols = len(level.rows), len(level.rows[0])
+    digits = "".join(ch for ch in level.name if ch.isdigit()) or "0"
+    tint = PALETTE[int(digits) % len(PALETTE)]
+    mesh = Mesh("BoardMesh")
+    floor = Material(tint, texture="floor.jpg", glow=0.35)
+    edge = Material((0.35, 0.25, 0.18), glow=0.3)
+    wall = Material((1, 1, 1), texture="wall.png", glow=0.35)
+    # The board's middle is the object's origin; its top is at y 0.
+    x0, x1, z0, z1 = -rows / 2, rows / 2, -cols / 2, cols / 2
+    mesh.box((x0, -0.4, z0), (x1, 0, z1), edge, skip=("-y", "+y"))
+    mesh.quad([(x0, 0, z0), (x1, 0, z0), (x1, 0, z1), (x0, 0, z1)], (0, 1, 0), floor,
+              uvs=[(z0, x0), (z0, x1), (z1, x1), (z1, x0)])
+    for x, z, length, width in level.walls:
+        mesh.box((x, 0, z - width), (x + length, level_source.WALL_HEIGHT, z), wall, uv_scale=1.0, skip=("-y",))
+    write_model(os.path.join(folder, level.name + ".x"), "Board", mesh)
+
+
+def build_meshes(folder):
+    title(folder)
+    quit_sign(folder)
+    skybox(folder)
+    orbel(folder, "ball.x", "orbel1.png")
+    orbel(folder, "ball2.x", "orbel2.png")
+    orbel(folder, "ball3.x", "orbel3.png")
+    scrambled(folder)
+    spike(folder)
+    door(folder, "door.x", (0.3, 0.0, -2.0), (0.7, 1.0, 0.0))     # laid along z
+    door(folder, "door2.x", (0.0, 0.0, -0.7), (2.0, 1.0, -0.3))   # laid along x
+    trigger(folder)
+    warp(folder)
+    goal(folder)
+    for source in sorted(glob.glob(os.path.join(ROOT, "assets", "maps", "*.txt"))):
+        board(folder, source)
+
+
+def main():
+    os.makedirs(IMAGES, exist_ok=True)
+    if "--check" in sys.argv:
+        problems = manifest.check(TEXTURE_MANIFEST, TEXTURE_INPUTS, TEXTURE_OUTPUTS)
+        with tempfile.TemporaryDirectory() as tmp:
+            build_meshes(tmp)
+            built = {os.path.basename(p) for p in glob.glob(os.path.join(tmp, "*.x"))}
+            present = {os.path.basename(p) for p in glob.glob(os.path.join(IMAGES, "*.x"))}
+            for name in sorted(built | present):
+                if name not in present:
+                    problems.append("res/images/%s is missing" % name)
+                elif name not in built:
+                    problems.append("res/images/%s has no source" % name)
+                elif open(os.path.join(tmp, name)).read() != open(os.path.join(IMAGES, name)).read():
+                    problems.append("res/images/%s differs from what its source builds" % name)
+        print("\n".join(problems) or "res/images is current")
+        return 1 if problems else 0
+    if "--meshes-only" not in sys.argv:
+        textures_game.build_all(IMAGES)
+        os.makedirs(os.path.join(ROOT, "assets", "images"), exist_ok=True)
+        manifest.write(TEXTURE_MANIFEST, manifest.expand(TEXTURE_INPUTS), manifest.expand(TEXTURE_OUTPUTS))
+    build_meshes(IMAGES)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,77 @@
+"""Procedural textures, written as PNG (zlib) or JPEG (cjpeg)."""
+import math
+import os
+import struct
+import subprocess
+import tempfile
+import zlib
+
+
+def write_png(path, width, height, pixel):
+    """pixel(x, y) -> (r, g, b) with components 0..255."""
+    rows = bytearray()
+    for y in range(height):
+        rows.append(0)
+        for x in range(width):
+            rows.extend(clamp(c) for c in pixel(x, y))
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+
+    png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+    png += chunk(b"IDAT", zlib.compress(bytes(rows), 9)) + chunk(b"IEND", b"")
+    with open(path, "wb") as f:
+        f.write(png)
+
+
+def write_jpeg(path, width, height, pixel, quality=88):
+    data = bytearray(b"P6\n%d %d\n255\n" % (width, height))
+    for y in range(height):
+        for x in range(width):
+            data.extend(clamp(c) for c in pixel(x, y))
+    with tempfile.NamedTemporaryFile(suffix=".ppm", delete=False) as tmp:
+        tmp.write(data)
+    try:
+        subprocess.run(["cjpeg", "-quality", str(quality), "-optimize", "-outfile", path, tmp.name], check=True)
+    finally:
+        os.unlink(tmp.name)
+
+
+def clamp(v):
+    return max(0, min(255, int(round(v))))
+
+
+def hash2(x, y, seed):
+    h = (x * 374761393 + y * 668265263 + seed * 2147483647) & 0xFFFFFFFF
+    h = ((h ^ (h >> 13)) * 1274126177) & 0xFFFFFFFF
+    return ((h ^ (h >> 16)) & 0xFFFF) / 65535.0
+
+
+def noise(x, y, seed, period=None):
+    """Smooth value noise; with a period it tiles."""
+    x0, y0 = math.floor(x), math.floor(y)
+    fx, fy = x - x0, y - y0
+    fx, fy = fx * fx * (3 - 2 * fx), fy * fy * (3 - 2 * fy)
+
+    def h(i, j):
+        if period:
+            i, j = i % period, j % period
+        return hash2(i, j, seed)
+
+    a = h(x0, y0) + (h(x0 + 1, y0) - h(x0, y0)) * fx
+    b = h(x0, y0 + 1) + (h(x0 + 1, y0 + 1) - h(x0, y0 + 1)) * fx
+    return a + (b - a) * fy
+
+
+def fractal(x, y, seed, octaves=4, period=None):
+    total, amp, scale = 0.0, 0.5, 1.0
+    for o in range(octaves):
+        total += amp * noise(x * scale, y * scale, seed + o, period * int(scale) if period else None)
+        amp *= 0.5
+        scale *= 2
+    return total
+
+
+def mix(a, b, t):
+    return tuple(a[i] + (b[i] - a[i]) * t for i in range(3))
