@@ -49,7 +49,9 @@ HRESULT LoadObjectMesh(const char* file, IDirect3DDevice9* device, GameObject* o
   WCHAR wide[NameCapacity];
   WidenText(wide, file);
 
-  SetCurrentDirectoryW(u"res/images");
+  // Going back up is only right when we went down: without the folder the
+  // game's folder stays current.
+  BOOL entered = SetCurrentDirectoryW(u"res/images");
   HRESULT hr;
   try {
     hr = LoadIntoObject(wide, device, object, allocator);
@@ -58,6 +60,6 @@ HRESULT LoadObjectMesh(const char* file, IDirect3DDevice9* device, GameObject* o
     object->meshLoaded = 0;
     hr = S_OK;
   }
-  SetCurrentDirectoryW(u"../..");
+  if (entered) SetCurrentDirectoryW(u"../..");
   return hr;
 }
