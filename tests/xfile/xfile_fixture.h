@@ -24,7 +24,9 @@ class XFileTest : public ::testing::Test {
   }
 
   HRESULT LoadText(const std::string& text, bool wantController = true) {
-    std::string path = ::testing::TempDir() + "xfile_test.x";
+    // One file per test: CTest runs tests side by side.
+    std::string path = ::testing::TempDir() + "xfile_" +
+                       ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".x";
     std::ofstream(path, std::ios::binary) << text;
     return LoadFile(path, wantController);
   }

@@ -221,6 +221,24 @@ TEST_F(XFileTest, SkinWeightsGiveBonesOffsetsAndInfluences) {
   EXPECT_EQ(weights[1], 1.0f);
 }
 
+TEST_F(XFileTest, TheLoadedSkinTurnsTheMeshIntoABlendedOne) {
+  ASSERT_EQ(LoadText(kXHeader + std::string(kSkinned)), S_OK);
+  TestMeshContainer* piece = Container(root);
+  DWORD influences = 0, groups = 0;
+  ID3DXBuffer* combinations = nullptr;
+  ID3DXMesh* blended = nullptr;
+  ASSERT_EQ(piece->pSkinInfo->ConvertToBlendedMesh(piece->MeshData.pMesh, D3DXMESH_MANAGED, piece->pAdjacency,
+                                                   nullptr, nullptr, nullptr, &influences, &groups, &combinations,
+                                                   &blended),
+            S_OK);
+  EXPECT_EQ(blended->GetNumFaces(), 2u);
+  EXPECT_EQ(blended->GetNumVertices(), 5u);
+  EXPECT_GE(groups, 1u);
+  EXPECT_EQ(influences, 2u);
+  blended->Release();
+  combinations->Release();
+}
+
 TEST_F(XFileTest, SeveralMeshesOfAFrameAreChainedInFileOrder) {
   std::string text = std::string(kXHeader) +
                      "Frame F { Mesh A { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; }"
