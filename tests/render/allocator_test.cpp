@@ -151,6 +151,14 @@ TEST_F(AllocatorTest, DrawsAMeshWithoutNormalsFromACopyWithNormals) {
   EXPECT_EQ(piece->Textures[0], nullptr);
 }
 
+TEST_F(AllocatorTest, ATextureNameTooLongForItsBufferCostsOnlyThatTexture) {
+  std::string name(400, 't');
+  ASSERT_EQ(Create(Triangles(1, {0}), {Colour(1, 0, 0, name.c_str())}), S_OK);
+  EXPECT_EQ(piece->Textures[0], nullptr);
+  EXPECT_EQ(piece->pMaterials[0].pTextureFilename, nullptr);
+  EXPECT_TRUE(device->CallsOf("CreateTexture").empty());
+}
+
 TEST_F(AllocatorTest, RefusesPatchesAndMeshesWithoutFvf) {
   ID3DXMesh* mesh = Triangles(1, {0});
   D3DXMESHDATA patch{D3DXMESHTYPE_PATCHMESH, mesh};

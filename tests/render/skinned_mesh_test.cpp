@@ -88,6 +88,13 @@ TEST_F(SkinnedMeshTest, ADeviceWithoutBlendingSendsTheFirstBonedGroupToSoftware)
   EXPECT_TRUE(piece->MeshData.pMesh->GetOptions() & D3DXMESH_SOFTWAREPROCESSING);
 }
 
+TEST_F(SkinnedMeshTest, CapabilitiesThatCannotBeReadCountAsNoBlending) {
+  device->failures["GetDeviceCaps"] = E_FAIL;
+  MakeSkinnedPiece();
+  ASSERT_EQ(BuildSkinnedMesh(device, piece), S_OK);
+  EXPECT_EQ(piece->FirstSoftwareGroup, 0u);
+}
+
 TEST_F(SkinnedMeshTest, BuildingAgainReleasesTheFirstBuild) {
   MakeSkinnedPiece();
   ASSERT_EQ(BuildSkinnedMesh(device, piece), S_OK);
