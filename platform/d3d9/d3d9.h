@@ -349,3 +349,21 @@ class IDirect3D9 : public IUnknown {
 #define D3DERR_NOTAVAILABLE ((HRESULT)0x8876086A)
 #define D3DERR_OUTOFVIDEOMEMORY ((HRESULT)0x8876017C)
 #define D3DERR_DEVICELOST ((HRESULT)0x88760868)
+
+// How a device presents: the back buffer and the window it shows in.
+#define D3DADAPTER_DEFAULT 0
+#define D3DPRESENT_INTERVAL_DEFAULT 0x00000000L
+#define D3DPRESENT_INTERVAL_ONE 0x00000001L
+#define D3DPRESENT_INTERVAL_IMMEDIATE 0x80000000L
+
+struct D3DPRESENT_PARAMETERS {
+  UINT BackBufferWidth;
+  UINT BackBufferHeight;
+  D3DFORMAT BackBufferFormat;
+  UINT BackBufferCount;
+  HWND hDeviceWindow;
+  BOOL Windowed;
+  BOOL EnableAutoDepthStencil;
+  D3DFORMAT AutoDepthStencilFormat;
+  UINT PresentationInterval;
+};

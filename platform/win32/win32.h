@@ -125,6 +125,11 @@ typedef const char* LPCSTR;
 // cannot be entered; the current folder then stays as it was.
 BOOL SetCurrentDirectoryW(LPCWSTR path);
 
+// Hands a message to the window's procedure and returns its result once
+// handled; 0 for a window that is gone. WM_CLOSE to the framework's window
+// ends its main loop.
+LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 // Converts 8-bit text to UTF-16. The ANSI code page (CP_ACP) is UTF-8 here,
 // as it is for every Linux locale we run in; an invalid byte becomes U+FFFD.
 // `srcLength` -1 means up to and with the terminator. With `dstCount` 0 it
