@@ -84,8 +84,12 @@ ShaderProgram* GLDevice::PrepareDraw(const FvfLayout& layout, bool blended) {
     if (p->screenGen != screenGen_) {
       p->screenGen = screenGen_;
       const float w = float(backBuffer_.width()), h = float(backBuffer_.height());
-      // Pixel centres are whole numbers here and halves in OpenGL.
-      glUniform4f(p->screen, 2.0f / w, -2.0f / h, 1.0f / w - 1.0f, 1.0f - 1.0f / h);
+      // Pixel centres are whole numbers here and halves in OpenGL. A shift
+      // a little short of the half keeps edges off pixel centres, so that a
+      // rectangle from 10 to 20 covers pixels 10 to 19 whatever OpenGL's rule
+      // for edges through centres.
+      const float shift = 0.5f - 1.0f / 64.0f;
+      glUniform4f(p->screen, 2.0f / w, -2.0f / h, 2.0f * shift / w - 1.0f, 1.0f - 2.0f * shift / h);
     }
   } else {
     UploadTransforms(p, blended);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/d3d9/gl_device.h"
+#include "platform/dxut/dxut_gui.h"
 #include "platform/dxut/dxut_state.h"
 
 namespace {
@@ -53,8 +54,9 @@ void NoteBackBuffer() {
 HRESULT RunDeviceReset() {
   DXUTState& s = DXUT();
   s.objectsReset = true;  // a partial reset is given back by device lost too
-  if (!s.callbacks.deviceReset) return S_OK;
-  const HRESULT hr = s.callbacks.deviceReset(s.device, &s.backBuffer);
+  // The dialogs' shared objects first, then the game's.
+  HRESULT hr = DXUTGetGlobalDialogResourceManager()->OnResetDevice();
+  if (SUCCEEDED(hr) && s.callbacks.deviceReset) hr = s.callbacks.deviceReset(s.device, &s.backBuffer);
   if (FAILED(hr)) Fail(DXUTERR_RESETTINGDEVICEOBJECTS, "The game could not reset its device objects.");
   return hr;
 }
@@ -73,12 +75,11 @@ HRESULT StartDevice() {
   }
   NoteBackBuffer();
   s.objectsCreated = true;
-  if (s.callbacks.deviceCreated) {
-    hr = s.callbacks.deviceCreated(s.device, &s.backBuffer);
-    if (FAILED(hr)) {
-      Fail(DXUTERR_CREATINGDEVICEOBJECTS, "The game could not create its device objects.");
-      return hr;
-    }
+  hr = DXUTGetGlobalDialogResourceManager()->OnCreateDevice(s.device);
+  if (SUCCEEDED(hr) && s.callbacks.deviceCreated) hr = s.callbacks.deviceCreated(s.device, &s.backBuffer);
+  if (FAILED(hr)) {
+    Fail(DXUTERR_CREATINGDEVICEOBJECTS, "The game could not create its device objects.");
+    return hr;
   }
   return RunDeviceReset();
 }
@@ -174,6 +175,7 @@ HRESULT DXUTResetDevice(UINT width, UINT height) {
   if (!s.device) return E_FAIL;
   if (s.objectsReset) {
     s.objectsReset = false;
+    DXUTGetGlobalDialogResourceManager()->OnLostDevice();
     if (s.callbacks.deviceLost) s.callbacks.deviceLost();
   }
   const HRESULT hr = ResetGLDevice(s.device, width, height);
@@ -191,10 +193,12 @@ void DXUTReleaseDevice() {
   DXUTState& s = DXUT();
   if (s.objectsReset) {
     s.objectsReset = false;
+    DXUTGetGlobalDialogResourceManager()->OnLostDevice();
     if (s.callbacks.deviceLost) s.callbacks.deviceLost();
   }
   if (s.objectsCreated) {
     s.objectsCreated = false;
+    DXUTGetGlobalDialogResourceManager()->OnDestroyDevice();
     if (s.callbacks.deviceDestroyed) s.callbacks.deviceDestroyed();
   }
   if (s.device) s.device->Release();

@@ -1,0 +1,456 @@
+// The OpenGL device draws what the fixed-function pipeline would: checked
+// pixel by pixel on a 128 × 96 back buffer, camera at the origin looking
+// along +z, a square of side 2 at z = 5 covering the centre.
+#include <cmath>
+#include <cstring>
+
+#include "tests/framework/gl_fixture.h"
+
+namespace {
+
+constexpr UINT kCx = 64, kCy = 48;  // the centre pixel
+
+D3DLIGHT9 Directional(float dx, float dy, float dz, float brightness) {
+  D3DLIGHT9 l{};
+  l.Type = D3DLIGHT_DIRECTIONAL;
+  l.Diffuse = {brightness, brightness, brightness, 1};
+  l.Direction = {dx, dy, dz};
+  l.Range = 1000;
+  return l;
+}
+
+}  // namespace
+
+TEST_F(GLDeviceTest, ClearFillsTheViewportOrItsRectangles) {
+  ASSERT_EQ(device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0x00424B79, 1.0f, 0), D3D_OK);
+  Read();
+  EXPECT_EQ(At(0, 0), 0xFF424B79u);
+  EXPECT_EQ(At(kWidth - 1, kHeight - 1), 0xFF424B79u);
+
+  D3DVIEWPORT9 half{0, 0, kWidth / 2, kHeight, 0, 1};
+  ASSERT_EQ(device_->SetViewport(&half), D3D_OK);
+  device_->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFFFF0000, 1.0f, 0);
+  const D3DRECT corner{0, 0, 4, 4};
+  device_->Clear(1, &corner, D3DCLEAR_TARGET, 0xFF00FF00, 1.0f, 0);
+  Read();
+  EXPECT_EQ(At(2, 2), 0xFF00FF00u);
+  EXPECT_EQ(At(10, 10), 0xFFFF0000u);
+  EXPECT_EQ(At(kWidth - 1, 10), 0xFF424B79u) << "outside the viewport";
+}
+
+TEST_F(GLDeviceTest, DirectionalLightLightsTheFacesItTravelsInto) {
+  SetMaterial(1, 0, 0);
+  D3DLIGHT9 light = Directional(0, 0, 1, 1.0f);  // away from the camera, onto the front
+  device_->SetLight(0, &light);
+  device_->LightEnable(0, TRUE);
+  DrawQuad(0, 0, 5, 2);
+  Read();
+  EXPECT_EQ(At(kCx, kCy), 0xFFFF0000u);
+
+  // Half as bright.
+  light.Diffuse = {0.5f, 0.5f, 0.5f, 1};
+  device_->SetLight(0, &light);
+  DrawQuad(0, 0, 4, 2);
+  Read();
+  EXPECT_NEAR(Red(At(kCx, kCy)), 128, 2);
+  Save("framework_light_half");
+
+  // From behind: only the ambient, which is none.
+  light = Directional(0, 0, -1, 1.0f);
+  device_->SetLight(0, &light);
+  DrawQuad(0, 0, 3, 2);
+  Read();
+  EXPECT_EQ(At(kCx, kCy), 0xFF000000u);
+}
+
+TEST_F(GLDeviceTest, AmbientLightIsTheStateTimesTheMaterialsAmbient) {
+  SetMaterial(1, 1, 1);
+  device_->SetRenderState(D3DRS_AMBIENT, 0x33333333);
+  DrawQuad(0, 0, 5, 2);
+  Read();
+  EXPECT_EQ(At(kCx, kCy), 0xFF333333u);
+}
+
+TEST_F(GLDeviceTest, LightingOffDrawsWhite) {
+  device_->SetRenderState(D3DRS_LIGHTING, FALSE);
+  DrawQuad(0, 0, 5, 2);
+  Read();
+  EXPECT_EQ(At(kCx, kCy), 0xFFFFFFFFu);
+}
+
+TEST_F(GLDeviceTest, PointLightReachesOnlyWithinItsRangeAndFadesByAttenuation) {
+  SetMaterial(1, 1, 1);
+  D3DLIGHT9 light{};
+  light.Type = D3DLIGHT_POINT;
+  light.Diffuse = {1, 1, 1, 1};
+  light.Position = {0, 0, 3};  // 2 in front of the square's centre
+  light.Range = 1.5f;
+  light.Attenuation0 = 1;
+  device_->SetLight(0, &light);
+  device_->LightEnable(0, TRUE);
+  DrawQuad(0, 0, 5, 2, 8);
+  Read();
+  EXPECT_EQ(At(kCx, kCy), 0xFF000000u) << "out of range";
+
+  light.Range = 3;
+  device_->SetLight(0, &light);
+  DrawQuad(0, 0, 4.9f, 2, 8);
+  Read();
+  EXPECT_GE(Red(At(kCx, kCy)), 250);
+
+  light.Attenuation0 = 2;  // 1 / 2
+  device_->SetLight(0, &light);
+  DrawQuad(0, 0, 4.8f, 2, 8);
+  Read();
+  EXPECT_NEAR(Red(At(kCx, kCy)), 128, 4);
+}
+
+TEST_F(GLDeviceTest, SpotLightLightsInsideItsConeOnly) {
+  SetMaterial(1, 1, 1);
+  D3DLIGHT9 light{};
+  light.Type = D3DLIGHT_SPOT;
+  light.Diffuse = {1, 1, 1, 1};
+  light.Position = {0, 0, 0};
+  light.Direction = {0, 0, 1};
+  light.Range = 100;
+  light.Attenuation0 = 1;
+  light.Theta = 0.2f;  // full light within 0.1 rad of the axis
+  light.Phi = 0.4f;    // none beyond 0.2 rad
+  light.Falloff = 1;
+  device_->SetLight(0, &light);
+  device_->LightEnable(0, TRUE);
+  DrawQuad(0, 0, 5, 12, 48);
+  Read();
+  Save("framework_spot");
+  EXPECT_GE(Red(At(kCx, kCy)), 250);
+  // 0.3 rad off the axis at z = 5 is 1.55 across: about 15 pixels.
+  EXPECT_EQ(Red(At(kCx + 20, kCy)), 0);
+  EXPECT_EQ(Red(At(kCx, kCy + 20)), 0);
+  // Between the cones the light fades.
+  const int between = Red(At(kCx + 9, kCy));
+  EXPECT_GT(between, 10);
+  EXPECT_LT(between, 245);
+}
+
+TEST_F(GLDeviceTest, TextureMadeWithLockRectIsDrawnWithItsTexels) {
+  IDirect3DTexture9* texture = nullptr;
+  ASSERT_EQ(device_->CreateTexture(2, 2, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr),
+            D3D_OK);
+  D3DLOCKED_RECT locked;
+  ASSERT_EQ(texture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+  DWORD* row0 = static_cast<DWORD*>(locked.pBits);
+  DWORD* row1 = reinterpret_cast<DWORD*>(static_cast<BYTE*>(locked.pBits) + locked.Pitch);
+  row0[0] = 0xFFFF0000;
+  row0[1] = 0xFF00FF00;
+  row1[0] = 0xFF0000FF;
+  row1[1] = 0xFFFFFFFF;
+  ASSERT_EQ(texture->UnlockRect(0), D3D_OK);
+  device_->SetTexture(0, texture);
+  device_->SetRenderState(D3DRS_LIGHTING, FALSE);
+  DrawQuad(0, 0, 5, 4);
+  Read();
+  Save("framework_texture");
+  EXPECT_EQ(At(kCx - 8, kCy - 8), 0xFFFF0000u);
+  EXPECT_EQ(At(kCx + 8, kCy - 8), 0xFF00FF00u);
+  EXPECT_EQ(At(kCx - 8, kCy + 8), 0xFF0000FFu);
+  EXPECT_EQ(At(kCx + 8, kCy + 8), 0xFFFFFFFFu);
+
+  // Lit: the texture times the lit colour.
+  device_->SetRenderState(D3DRS_LIGHTING, TRUE);
+  SetMaterial(0.5f, 0.5f, 0.5f);
+  D3DLIGHT9 light = Directional(0, 0, 1, 1.0f);
+  device_->SetLight(0, &light);
+  device_->LightEnable(0, TRUE);
+  DrawQuad(0, 0, 4, 4);
+  Read();
+  EXPECT_NEAR(Red(At(kCx - 10, kCy - 10)), 128, 2);
+  EXPECT_EQ(Green(At(kCx - 10, kCy - 10)), 0);
+  device_->SetTexture(0, nullptr);
+  texture->Release();
+}
+
+TEST_F(GLDeviceTest, NearerSurfaceHidesTheFartherInEitherOrder) {
+  device_->SetRenderState(D3DRS_LIGHTING, FALSE);
+  device_->SetRenderState(D3DRS_AMBIENT, 0);
+  auto drawColoured = [this](float z, D3DCOLOR colour) {
+    IDirect3DTexture9* texture = nullptr;
+    device_->CreateTexture(1, 1, 1, 0, D3DFMT_X8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr);
+    D3DLOCKED_RECT locked;
+    texture->LockRect(0, &locked, nullptr, 0);
+    *static_cast<DWORD*>(locked.pBits) = colour;
+    texture->UnlockRect(0);
+    device_->SetTexture(0, texture);
+    DrawQuad(0, 0, z, 2);
+    device_->SetTexture(0, nullptr);
+    texture->Release();
+  };
+  drawColoured(5, 0xFFFF0000);
+  drawColoured(6, 0xFF00FF00);
+  Read();
+  EXPECT_EQ(At(kCx, kCy), 0xFFFF0000u);
+
+  device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+  drawColoured(6, 0xFF00FF00);
+  drawColoured(5, 0xFFFF0000);
+  Read();
+  EXPECT_EQ(At(kCx, kCy), 0xFFFF0000u);
+
+  // Without the depth test the last one drawn is seen.
+  device_->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
+  drawColoured(7, 0xFF0000FF);
+  Read();
+  EXPECT_EQ(At(kCx, kCy), 0xFF0000FFu);
+}
+
+TEST_F(GLDeviceTest, SurfacesOutsideTheNearAndFarPlanesAreClipped) {
+  device_->SetRenderState(D3DRS_LIGHTING, FALSE);
+  DrawQuad(0, 0, 0.9f, 0.2f);  // nearer than the near plane at 1
+  DrawQuad(0, 0, 101, 30);     // beyond the far plane at 100
+  Read();
+  EXPECT_EQ(At(kCx, kCy), 0xFF000000u);
+  DrawQuad(0, 0, 99, 30);
+  Read();
+  EXPECT_EQ(At(kCx, kCy), 0xFFFFFFFFu);
+}
+
+TEST_F(GLDeviceTest, WireframeDrawsTheEdgesOnly) {
+  device_->SetRenderState(D3DRS_LIGHTING, FALSE);
+  device_->SetRenderState(D3DRS_FILLMODE, D3DFILL_WIREFRAME);
+  DrawQuad(0, 0, 5, 4);
+  Read();
+  Save("framework_wireframe");
+  int lit = 0;
+  for (DWORD p : pixels_) lit += p != 0xFF000000u;
+  EXPECT_EQ(At(kCx - 10, kCy + 5), 0xFF000000u) << "inside a triangle";
+  EXPECT_GT(lit, 60);
+  EXPECT_LT(lit, 400) << "a filled square would be about 1500 pixels";
+}
+
+TEST_F(GLDeviceTest, CounterClockwiseFacesAreCulledUnlessCullingIsOff) {
+  device_->SetRenderState(D3DRS_LIGHTING, FALSE);
+  DrawBackFacingQuad(0, 0, 5, 2);
+  Read();
+  EXPECT_EQ(At(kCx, kCy), 0xFF000000u);
+  device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+  DrawBackFacingQuad(0, 0, 5, 2);
+  Read();
+  EXPECT_EQ(At(kCx, kCy), 0xFFFFFFFFu);
+  device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+  device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
+  DrawQuad(0, 0, 5, 2);
+  Read();
+  EXPECT_EQ(At(kCx, kCy), 0xFF000000u);
+}
+
+TEST_F(GLDeviceTest, PretransformedVerticesAreBackBufferPixelsAndBlendWithAlpha) {
+  auto rect = [this](float l, float t, float r, float b, D3DCOLOR c) {
+    const ScreenVertex v[4] = {{l, t, 0.5f, 1, c, 0, 0},
+                               {r, t, 0.5f, 1, c, 1, 0},
+                               {l, b, 0.5f, 1, c, 0, 1},
+                               {r, b, 0.5f, 1, c, 1, 1}};
+    device_->SetFVF(kScreenFvf);
+    EXPECT_EQ(device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, v, sizeof(ScreenVertex)), D3D_OK);
+  };
+  device_->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+  rect(10, 10, 20, 20, 0xFF00FF00);
+  Read();
+  EXPECT_EQ(At(10, 10), 0xFF00FF00u);
+  EXPECT_EQ(At(19, 19), 0xFF00FF00u);
+  EXPECT_EQ(At(9, 10), 0xFF000000u);
+  EXPECT_EQ(At(10, 9), 0xFF000000u);
+  EXPECT_EQ(At(20, 19), 0xFF000000u);
+  EXPECT_EQ(At(19, 20), 0xFF000000u);
+
+  device_->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+  device_->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+  device_->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+  rect(30, 30, 40, 40, 0x80FFFFFF);
+  Read();
+  EXPECT_NEAR(Red(At(35, 35)), 128, 2);
+}
+
+TEST_F(GLDeviceTest, VertexBlendingPlacesVerticesByTheirWeights) {
+  struct BlendVertex {
+    float x, y, z, weight;
+    D3DCOLOR color;
+  };
+  const DWORD fvf = D3DFVF_XYZB1 | D3DFVF_DIFFUSE;
+  auto drawWeighted = [this, fvf](float weight) {
+    const D3DCOLOR c = 0xFFFFFFFF;
+    const BlendVertex v[4] = {{-0.5f, 0.5f, 5, weight, c},
+                              {0.5f, 0.5f, 5, weight, c},
+                              {-0.5f, -0.5f, 5, weight, c},
+                              {0.5f, -0.5f, 5, weight, c}};
+    const WORD index[6] = {0, 1, 2, 2, 1, 3};
+    IDirect3DVertexBuffer9* vb = nullptr;
+    IDirect3DIndexBuffer9* ib = nullptr;
+    device_->CreateVertexBuffer(sizeof v, 0, fvf, D3DPOOL_MANAGED, &vb, nullptr);
+    device_->CreateIndexBuffer(sizeof index, 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &ib, nullptr);
+    void* data;
+    vb->Lock(0, 0, &data, 0);
+    std::memcpy(data, v, sizeof v);
+    vb->Unlock();
+    ib->Lock(0, 0, &data, 0);
+    std::memcpy(data, index, sizeof index);
+    ib->Unlock();
+    device_->SetFVF(fvf);
+    device_->SetStreamSource(0, vb, 0, sizeof(BlendVertex));
+    device_->SetIndices(ib);
+    EXPECT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 0, 2), D3D_OK);
+    vb->Release();
+    ib->Release();
+  };
+  device_->SetRenderState(D3DRS_LIGHTING, FALSE);
+  D3DXMATRIX left, right;
+  D3DXMatrixTranslation(&left, -3, 0, 0);
+  D3DXMatrixTranslation(&right, 3, 0, 0);
+  device_->SetTransform(D3DTS_WORLDMATRIX(0), &left);
+  device_->SetTransform(D3DTS_WORLDMATRIX(1), &right);
+  device_->SetRenderState(D3DRS_VERTEXBLEND, D3DVBF_1WEIGHTS);
+  const UINT leftX = kCx - 29, rightX = kCx + 29;  // 3 across at z = 5
+
+  drawWeighted(1.0f);  // all matrix 0
+  Read();
+  EXPECT_EQ(At(leftX, kCy), 0xFFFFFFFFu);
+  EXPECT_EQ(At(kCx, kCy), 0xFF000000u);
+  EXPECT_EQ(At(rightX, kCy), 0xFF000000u);
+
+  device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+  drawWeighted(0.0f);  // all the last matrix
+  Read();
+  EXPECT_EQ(At(rightX, kCy), 0xFFFFFFFFu);
+  EXPECT_EQ(At(leftX, kCy), 0xFF000000u);
+
+  device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+  drawWeighted(0.5f);  // halfway: the centre
+  Read();
+  EXPECT_EQ(At(kCx, kCy), 0xFFFFFFFFu);
+  EXPECT_EQ(At(rightX, kCy), 0xFF000000u);
+
+  // Blending off: the weights are passed over and world matrix 0 places all.
+  device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+  device_->SetRenderState(D3DRS_VERTEXBLEND, D3DVBF_DISABLE);
+  drawWeighted(0.0f);
+  Read();
+  EXPECT_EQ(At(leftX, kCy), 0xFFFFFFFFu);
+  EXPECT_EQ(At(rightX, kCy), 0xFF000000u);
+}
+
+TEST_F(GLDeviceTest, DrawsOutsideASceneOrPastTheirBuffersAreRefused) {
+  IDirect3DVertexBuffer9* vb = nullptr;
+  IDirect3DIndexBuffer9* ib = nullptr;
+  device_->CreateVertexBuffer(3 * sizeof(LitVertex), 0, kLitFvf, D3DPOOL_MANAGED, &vb, nullptr);
+  device_->CreateIndexBuffer(6, 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &ib, nullptr);
+  WORD* index;
+  ib->Lock(0, 0, reinterpret_cast<void**>(&index), 0);
+  index[0] = 0;
+  index[1] = 1;
+  index[2] = 3;  // one past the last vertex
+  ib->Unlock();
+  device_->SetFVF(kLitFvf);
+  device_->SetStreamSource(0, vb, 0, sizeof(LitVertex));
+  device_->SetIndices(ib);
+  EXPECT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 3, 0, 1), D3DERR_INVALIDCALL);
+  EXPECT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 3, 1, 1), D3DERR_INVALIDCALL)
+      << "more indices than the buffer holds";
+  index[2] = 2;
+  ib->Lock(0, 0, reinterpret_cast<void**>(&index), 0);
+  index[2] = 2;
+  ib->Unlock();
+  EXPECT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 3, 0, 1), D3D_OK);
+  EXPECT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 1, 0, 3, 0, 1), D3DERR_INVALIDCALL)
+      << "the base vertex moves the last index out";
+  ASSERT_EQ(device_->EndScene(), D3D_OK);
+  EXPECT_EQ(device_->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 3, 0, 1), D3DERR_INVALIDCALL);
+  EXPECT_EQ(device_->EndScene(), D3DERR_INVALIDCALL);
+  ASSERT_EQ(device_->BeginScene(), D3D_OK);
+  EXPECT_EQ(device_->BeginScene(), D3DERR_INVALIDCALL);
+  device_->SetStreamSource(0, nullptr, 0, 0);
+  device_->SetIndices(nullptr);
+  vb->Release();
+  ib->Release();
+}
+
+TEST_F(GLDeviceTest, LightsAndMaterialsAreCheckedAndKept) {
+  D3DLIGHT9 spot{};
+  spot.Type = D3DLIGHT_SPOT;
+  spot.Range = 10;
+  EXPECT_EQ(device_->SetLight(0, &spot), D3DERR_INVALIDCALL) << "a spot light needs a direction";
+  D3DLIGHT9 kindless{};
+  EXPECT_EQ(device_->SetLight(0, &kindless), D3DERR_INVALIDCALL);
+  for (DWORD i = 0; i < 8; ++i) EXPECT_EQ(device_->LightEnable(i, TRUE), D3D_OK);
+  EXPECT_EQ(device_->LightEnable(8, TRUE), D3DERR_INVALIDCALL) << "eight lights at most";
+  EXPECT_EQ(device_->LightEnable(3, FALSE), D3D_OK);
+  EXPECT_EQ(device_->LightEnable(8, TRUE), D3D_OK);
+
+  // A light enabled before it was set is white along +z: lights the front.
+  device_->SetRenderState(D3DRS_LIGHTING, TRUE);
+  SetMaterial(0, 1, 0);
+  DrawQuad(0, 0, 5, 2);
+  Read();
+  EXPECT_EQ(At(kCx, kCy), 0xFF00FF00u);
+}
+
+TEST_F(GLDeviceTest, ResetResizesTheBackBufferAndRestoresDefaultsButKeepsResources) {
+  IDirect3DTexture9* texture = nullptr;
+  device_->CreateTexture(1, 1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr);
+  D3DLOCKED_RECT locked;
+  texture->LockRect(0, &locked, nullptr, 0);
+  *static_cast<DWORD*>(locked.pBits) = 0xFF123456;
+  texture->UnlockRect(0);
+  device_->SetRenderState(D3DRS_LIGHTING, FALSE);
+  device_->EndScene();
+
+  ASSERT_EQ(ResetGLDevice(device_, 64, 48), D3D_OK);
+  DWORD lighting = 0;
+  device_->GetRenderState(D3DRS_LIGHTING, &lighting);
+  EXPECT_EQ(lighting, DWORD(TRUE));
+  D3DVIEWPORT9 viewport;
+  device_->GetViewport(&viewport);
+  EXPECT_EQ(viewport.Width, 64u);
+  EXPECT_EQ(viewport.Height, 48u);
+
+  device_->BeginScene();
+  device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+  device_->SetTexture(0, texture);
+  const ScreenVertex v[4] = {{0, 0, 0, 1, 0xFFFFFFFF, 0, 0},
+                             {64, 0, 0, 1, 0xFFFFFFFF, 1, 0},
+                             {0, 48, 0, 1, 0xFFFFFFFF, 0, 1},
+                             {64, 48, 0, 1, 0xFFFFFFFF, 1, 1}};
+  device_->SetFVF(kScreenFvf);
+  device_->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, v, sizeof(ScreenVertex));
+  Read();
+  EXPECT_EQ(width_, 64u);
+  EXPECT_EQ(height_, 48u);
+  EXPECT_EQ(At(32, 24), 0xFF123456u);
+  device_->SetTexture(0, nullptr);
+  texture->Release();
+}
+
+TEST_F(GLDeviceTest, CapabilitiesAndFormatsSayWhatTheDeviceDoes) {
+  D3DCAPS9 caps;
+  ASSERT_EQ(device_->GetDeviceCaps(&caps), D3D_OK);
+  EXPECT_EQ(caps.DeviceType, D3DDEVTYPE_HAL);
+  EXPECT_EQ(caps.MaxVertexBlendMatrices, 4u);
+  EXPECT_EQ(caps.MaxActiveLights, 8u);
+  EXPECT_TRUE(caps.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT);
+  EXPECT_LT(caps.VertexShaderVersion, DWORD(D3DVS_VERSION(1, 1))) << "no vertex shaders";
+  EXPECT_GE(caps.MaxTextureWidth, 1024u);
+
+  IDirect3D9* d3d = CreateGLDirect3D9();
+  EXPECT_EQ(d3d->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8,
+                                   D3DUSAGE_QUERY_POSTPIXELSHADER_BLENDING, D3DRTYPE_TEXTURE,
+                                   D3DFMT_X8R8G8B8),
+            D3D_OK);
+  EXPECT_EQ(d3d->CheckDeviceFormat(0, D3DDEVTYPE_REF, D3DFMT_X8R8G8B8,
+                                   D3DUSAGE_QUERY_POSTPIXELSHADER_BLENDING, D3DRTYPE_TEXTURE,
+                                   D3DFMT_A8R8G8B8),
+            D3D_OK);
+  EXPECT_NE(d3d->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, 0, D3DRTYPE_TEXTURE,
+                                   D3DFMT_A8),
+            D3D_OK);
+  EXPECT_NE(d3d->CheckDeviceFormat(1, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, 0, D3DRTYPE_TEXTURE,
+                                   D3DFMT_X8R8G8B8),
+            D3D_OK);
+  d3d->Release();
+}
