@@ -27,17 +27,6 @@ TEST(FvfSize, AddsUpTheElements) {
   EXPECT_EQ(D3DXGetFVFVertexSize(D3DFVF_XYZ | 0x10000), 0u);  // 1D texture coordinates
 }
 
-TEST(Buffer, IsZeroedAndCounted) {
-  ID3DXBuffer* buffer = nullptr;
-  ASSERT_EQ(D3DXCreateBuffer(16, &buffer), S_OK);
-  EXPECT_EQ(buffer->GetBufferSize(), 16u);
-  const BYTE* bytes = static_cast<const BYTE*>(buffer->GetBufferPointer());
-  for (int i = 0; i < 16; ++i) EXPECT_EQ(bytes[i], 0);
-  buffer->AddRef();
-  EXPECT_EQ(buffer->Release(), 1u);
-  EXPECT_EQ(buffer->Release(), 0u);
-}
-
 TEST_F(MeshTest, CreatesDeviceBuffersOfItsSizeAndFormat) {
   ID3DXMesh* mesh = nullptr;
   ASSERT_EQ(D3DXCreateMeshFVF(2, 4, D3DXMESH_MANAGED, VertexFvf, device, &mesh), S_OK);

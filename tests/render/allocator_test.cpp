@@ -65,35 +65,6 @@ D3DXMATERIAL Colour(float r, float g, float b, const char* texture = nullptr) {
   return m;
 }
 
-TEST(CopyNewName, CopiesTextAndKeepsNullAsNull) {
-  char* copy = reinterpret_cast<char*>(1);
-  EXPECT_EQ(CopyNewName(nullptr, &copy), S_OK);
-  EXPECT_EQ(copy, nullptr);
-  const char name[] = "Bone";
-  ASSERT_EQ(CopyNewName(name, &copy), S_OK);
-  EXPECT_STREQ(copy, "Bone");
-  EXPECT_NE(copy, name);
-  delete[] copy;
-}
-
-TEST(Frames, StartWithIdentityAndNoLinks) {
-  MeshHierarchy allocator;
-  D3DXFRAME* made = nullptr;
-  ASSERT_EQ(allocator.CreateFrame("Arm", &made), S_OK);
-  ModelFrame* frame = static_cast<ModelFrame*>(made);
-  EXPECT_STREQ(frame->Name, "Arm");
-  EXPECT_TRUE(D3DXMatrixIsIdentity(&frame->TransformationMatrix));
-  EXPECT_TRUE(D3DXMatrixIsIdentity(&frame->CombinedMatrix));
-  EXPECT_EQ(frame->pMeshContainer, nullptr);
-  EXPECT_EQ(frame->pFrameSibling, nullptr);
-  EXPECT_EQ(frame->pFrameFirstChild, nullptr);
-  EXPECT_EQ(allocator.DestroyFrame(frame), S_OK);
-
-  ASSERT_EQ(allocator.CreateFrame(nullptr, &made), S_OK);
-  EXPECT_EQ(made->Name, nullptr);
-  allocator.DestroyFrame(made);
-}
-
 TEST_F(AllocatorTest, KeepsAMeshWithNormalsAndCopiesMaterials) {
   ID3DXMesh* mesh = Triangles(2, {0, 1});
   std::vector<D3DXMATERIAL> materials = {Colour(1, 0, 0), Colour(0, 0, 1)};

@@ -112,6 +112,7 @@ TEST_F(ModelLoadingTest, ReadsAFrameTreeWithItsMaterialsAndTextures) {
   EXPECT_EQ(RefCount(piece->MeshData.pMesh), 1u);
 
   // The leg's mesh has no normals: it is drawn from a copy with them.
+  EXPECT_TRUE(D3DXMatrixIsIdentity(&Find("Leg")->TransformationMatrix));  // none in the file
   ModelPiece* leg = PieceOf(Find("Leg"));
   EXPECT_TRUE(leg->MeshData.pMesh->GetFVF() & D3DFVF_NORMAL);
   EXPECT_EQ(leg->NumMaterials, 1u);
