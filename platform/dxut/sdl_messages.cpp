@@ -49,8 +49,9 @@ void Key(const SDL_KeyboardEvent& key, std::vector<WindowMessage>* out) {
   if (vk == 0) return;
   const bool down = key.type == SDL_KEYDOWN;
   const bool alt = (key.keysym.mod & KMOD_ALT) != 0 || vk == VK_MENU;
-  // Repeat count 1, scan code, Alt held, key down before, key going up.
-  DWORD bits = 1u | (DWORD(key.keysym.scancode & 0xff) << 16);
+  // Repeat count 1, Alt held, key down before, key going up. The scan-code
+  // bits stay 0: SDL's codes are not the keyboard's.
+  DWORD bits = 1u;
   if (alt) bits |= 1u << 29;
   if (!down || key.repeat) bits |= 1u << 30;
   if (!down) bits |= 1u << 31;

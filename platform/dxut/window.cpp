@@ -49,6 +49,8 @@ HRESULT DXUTInit(bool parseCommandLine, bool handleDefaultHotkeys, bool showMsgB
     for (const std::string& flag : s.commandLine.unrecognized)
       std::fprintf(stderr, "Unrecognized flag: %s\n", flag.c_str());
     if (s.commandLine.noErrorMsgBoxes) s.showMsgBoxes = false;
+    // The clock moves only by whole frames from now on.
+    if (s.commandLine.constantFrameTime) DXUTGetGlobalTimer()->Stop();
   }
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");

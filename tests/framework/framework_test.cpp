@@ -1,0 +1,236 @@
+// The framework run whole in this process: the order in which the device
+// callbacks, frames and messages reach the game, the hotkeys, the command
+// line's flags, closing and failures.
+#include <gmock/gmock.h>
+
+#include "platform/dxut/timer.h"
+#include "tests/framework/framework_fixture.h"
+
+using ::testing::ElementsAre;
+
+namespace {
+const std::vector<std::string> kDevice = {"created", "reset", "lost", "destroyed", "modify"};
+}
+
+TEST_F(FrameworkTest, StartFramesAndExitRunTheCallbacksInOrder) {
+  EXPECT_EQ(Run({"-windowed", "-width:320", "-height:240", "-quitafterframe:2"}), 0);
+  EXPECT_THAT(Only({"created", "reset", "lost", "destroyed", "move", "render", "modify"}),
+              ElementsAre("modify hal", "created 320x240", "reset 320x240", "move", "render",
+                          "move", "render", "lost", "destroyed"));
+  EXPECT_EQ(DXUTGetD3DDevice(), nullptr);
+}
+
+TEST_F(FrameworkTest, WithoutFlagsTheGamesFullScreenRequestHolds) {
+  bool windowed = true;
+  frameScript = [&](int) { windowed = DXUTIsWindowed(); };
+  EXPECT_EQ(Run({"-quitafterframe:1"}), 0);
+  EXPECT_FALSE(windowed);
+  EXPECT_EQ(Only({"created"}), std::vector<std::string>{"created 1024x768"});
+}
+
+TEST_F(FrameworkTest, ResizingTheWindowResetsTheDeviceWithTheNewSize) {
+  frameScript = [](int frame) {
+    if (frame == 1) SDL_SetWindowSize(SDL_GL_GetCurrentWindow(), 400, 300);
+    if (frame == 3) SendMessageW(DXUTGetHWND(), WM_CLOSE, 0, 0);
+  };
+  Run({"-windowed", "-width:320", "-height:240"});
+  EXPECT_THAT(Only(kDevice), ElementsAre("modify hal", "created 320x240", "reset 320x240", "lost",
+                                         "reset 400x300", "lost", "destroyed"));
+  EXPECT_EQ(DXUTGetBackBufferSurfaceDesc()->Width, 0u) << "all let go at the end";
+}
+
+TEST_F(FrameworkTest, F3SwitchesToTheReferenceDeviceThroughDestroyAndCreate) {
+  D3DDEVTYPE type = D3DDEVTYPE_HAL;
+  frameScript = [&](int frame) {
+    if (frame == 1) {
+      PushKey(SDLK_F3, true);
+      PushKey(SDLK_F3, false);
+    }
+    if (frame == 2) {
+      type = DXUTGetDeviceSettings().DeviceType;
+      SendMessageW(DXUTGetHWND(), WM_CLOSE, 0, 0);
+    }
+  };
+  Run({"-windowed", "-width:320", "-height:240"});
+  EXPECT_EQ(type, D3DDEVTYPE_REF);
+  EXPECT_THAT(Only(kDevice),
+              ElementsAre("modify hal", "created 320x240", "reset 320x240", "modify ref", "lost",
+                          "destroyed", "created 320x240", "reset 320x240", "lost", "destroyed"));
+}
+
+TEST_F(FrameworkTest, AltEnterTogglesFullScreenThroughLostAndReset) {
+  std::vector<bool> windowed;
+  frameScript = [&](int frame) {
+    windowed.push_back(DXUTIsWindowed());
+    if (frame == 1 || frame == 2) {
+      PushKey(SDLK_RETURN, true, KMOD_LALT);
+      PushKey(SDLK_RETURN, false, KMOD_LALT);
+    }
+    if (frame == 3) SendMessageW(DXUTGetHWND(), WM_CLOSE, 0, 0);
+  };
+  Run({"-windowed", "-width:320", "-height:240"});
+  EXPECT_THAT(windowed, ElementsAre(true, false, true));
+  EXPECT_THAT(Only(kDevice),
+              ElementsAre("modify hal", "created 320x240", "reset 320x240", "lost",
+                          "reset 320x240", "lost", "reset 320x240", "lost", "destroyed"));
+  // The game's key callback saw Alt+Enter as Enter with Alt.
+  EXPECT_THAT(Only({"key 13"}), ElementsAre("key 13 down alt", "key 13 up alt", "key 13 down alt",
+                                            "key 13 up alt"));
+}
+
+TEST_F(FrameworkTest, EachKeyReachesTheKeyboardCallbackAndThenTheMessageCallback) {
+  frameScript = [](int frame) {
+    if (frame != 1) return;
+    PushKey(SDLK_a, true);
+    PushKey(SDLK_a, true, KMOD_NONE, true);  // auto-repeat
+    PushKey(SDLK_a, false);
+    PushKey(SDLK_LEFT, true, KMOD_LALT);
+    PushKey(SDLK_LEFT, false, KMOD_LALT);
+    PushKey(SDLK_CAPSLOCK, true);  // no virtual key: nothing
+    SDL_Event close{};
+    close.type = SDL_WINDOWEVENT;
+    close.window.event = SDL_WINDOWEVENT_CLOSE;
+    SDL_PushEvent(&close);
+  };
+  Run({"-windowed", "-width:320", "-height:240"});
+  EXPECT_THAT(Only({"key", "msg"}),
+              ElementsAre("key 65 down", "msg 0100 65 00000001", "key 65 down",
+                          "msg 0100 65 40000001", "key 65 up", "msg 0101 65 c0000001",
+                          "key 37 down alt", "msg 0104 37 20000001", "key 37 up alt",
+                          "msg 0105 37 e0000001", "msg 0010 0 0,0"));
+}
+
+TEST_F(FrameworkTest, MouseButtonsArriveInBackBufferPixels) {
+  frameScript = [](int frame) {
+    if (frame != 1) return;
+    PushButton(SDL_BUTTON_LEFT, true, 100, 50);
+    PushButton(SDL_BUTTON_LEFT, false, 100, 50);
+    PushButton(SDL_BUTTON_LEFT, true, 100, 50, 2);
+    PushButton(SDL_BUTTON_RIGHT, true, 7, 9);
+  };
+  stopMessage = [](UINT message, WPARAM) {
+    if (message == WM_RBUTTONDOWN) SendMessageW(DXUTGetHWND(), WM_CLOSE, 0, 0);
+    return false;
+  };
+  Run({"-windowed", "-width:320", "-height:240"});
+  EXPECT_THAT(Only({"msg 02"}),
+              ElementsAre("msg 0201 0 100,50", "msg 0202 0 100,50", "msg 0203 0 100,50",
+                          "msg 0204 0 7,9"));
+}
+
+TEST_F(FrameworkTest, WindowCloseEndsTheLoopWithLostAndDestroyedOnce) {
+  frameScript = [](int frame) {
+    if (frame == 2) {
+      SendMessageW(DXUTGetHWND(), WM_CLOSE, 0, 0);
+      SendMessageW(DXUTGetHWND(), WM_CLOSE, 0, 0);
+    }
+  };
+  EXPECT_EQ(Run({"-windowed", "-width:64", "-height:64"}), 0);
+  EXPECT_EQ(frames, 2);
+  EXPECT_THAT(Only({"lost", "destroyed", "msg 0010"}),
+              ElementsAre("msg 0010 0 0,0", "msg 0010 0 0,0", "lost", "destroyed"));
+  EXPECT_EQ(SendMessageW(DXUTGetHWND(), WM_CLOSE, 0, 0), 0) << "no window any more";
+}
+
+TEST_F(FrameworkTest, NoFurtherProcessingKeepsAMessageFromTheFramework) {
+  DWORD fill = 0;
+  stopMessage = [](UINT message, WPARAM key) { return message == WM_KEYDOWN && key == VK_F8; };
+  frameScript = [&](int frame) {
+    if (frame == 1) PushKey(SDLK_F8, true);
+    if (frame == 2) {
+      DXUTGetD3DDevice()->GetRenderState(D3DRS_FILLMODE, &fill);
+      SendMessageW(DXUTGetHWND(), WM_CLOSE, 0, 0);
+    }
+  };
+  Run({"-windowed", "-width:64", "-height:64"});
+  EXPECT_EQ(fill, DWORD(D3DFILL_SOLID));
+}
+
+TEST_F(FrameworkTest, F8TogglesWireframeWhichOutlastsAReset) {
+  std::vector<DWORD> fills;
+  frameScript = [&](int frame) {
+    DWORD fill = 0;
+    DXUTGetD3DDevice()->GetRenderState(D3DRS_FILLMODE, &fill);
+    fills.push_back(fill);
+    if (frame == 1) PushKey(SDLK_F8, true);
+    if (frame == 2) SDL_SetWindowSize(SDL_GL_GetCurrentWindow(), 80, 60);
+    if (frame == 3) PushKey(SDLK_F8, true);
+    if (frame == 4) SendMessageW(DXUTGetHWND(), WM_CLOSE, 0, 0);
+  };
+  Run({"-windowed", "-width:64", "-height:64"});
+  EXPECT_THAT(fills, ElementsAre(D3DFILL_SOLID, D3DFILL_WIREFRAME, D3DFILL_WIREFRAME, D3DFILL_SOLID));
+}
+
+TEST_F(FrameworkTest, ConstantFrameTimeAdvancesTheClockExactlyAndPauseStopsIt) {
+  DXUTGetGlobalTimer()->Stop();
+  DXUTGetGlobalTimer()->SetTime(10.0);
+  frameScript = [](int frame) {
+    if (frame == 2) {
+      PushKey(SDLK_PAUSE, true);
+      // Unpaused again a little later, from outside the loop.
+      SDL_AddTimer(
+          150,
+          [](Uint32, void*) -> Uint32 {
+            FrameworkTest::PushKey(SDLK_PAUSE, true);
+            return 0;
+          },
+          nullptr);
+    }
+  };
+  Run({"-windowed", "-width:64", "-height:64", "-constantframetime:0.25", "-quitafterframe:4"});
+  EXPECT_THAT(frameTimes, ElementsAre(10.25, 10.5, 10.75, 11.0));
+  EXPECT_THAT(elapsedTimes, ElementsAre(0.25f, 0.25f, 0.25f, 0.25f));
+}
+
+TEST_F(FrameworkTest, PauseStopsFramesAndTheClock) {
+  DXUTGetGlobalTimer()->Reset();
+  double pausedAt = 0, resumedAt = 0;
+  frameScript = [&](int frame) {
+    if (frame == 1) {
+      PushKey(SDLK_PAUSE, true);
+      SDL_AddTimer(
+          300,
+          [](Uint32, void*) -> Uint32 {
+            FrameworkTest::PushKey(SDLK_PAUSE, true);
+            return 0;
+          },
+          nullptr);
+      pausedAt = DXUTGetGlobalTimer()->GetTime();
+    }
+    if (frame == 2) resumedAt = DXUTGetGlobalTimer()->GetTime();
+  };
+  Run({"-windowed", "-width:64", "-height:64", "-quitafterframe:2"});
+  EXPECT_LT(resumedAt - pausedAt, 0.2) << "the clock stood still for the 0.3 s pause";
+  EXPECT_EQ(frames, 2);
+}
+
+TEST_F(FrameworkTest, AFailingDeviceCreatedCallbackEndsTheRunWithItsExitCode) {
+  failCreated = true;
+  EXPECT_EQ(Run({"-windowed", "-width:64", "-height:64", "-noerrormsgboxes"}),
+            DXUTERR_CREATINGDEVICEOBJECTS);
+  EXPECT_EQ(frames, 0);
+  EXPECT_THAT(Only(kDevice), ElementsAre("modify hal", "created 64x64", "destroyed"));
+}
+
+TEST_F(FrameworkTest, ADeviceTheGameRefusesIsReportedWithoutAWindowFault) {
+  acceptNone = true;
+  EXPECT_EQ(Run({"-windowed", "-noerrormsgboxes"}), DXUTERR_NOCOMPATIBLEDEVICES);
+  EXPECT_TRUE(Only(kDevice).empty());
+  acceptNone = false;
+  EXPECT_EQ(Run({"-adapter:2", "-noerrormsgboxes", "-quitafterframe:1"}),
+            DXUTERR_NOCOMPATIBLEDEVICES);
+  EXPECT_EQ(Run({"-adapter:0", "-windowed", "-quitafterframe:1"}), 0) << "a new run starts afresh";
+}
+
+TEST_F(FrameworkTest, ForcedFlagsOverrideTheGamesSettings) {
+  DXUTDeviceSettings settings{};
+  frameScript = [&](int) { settings = DXUTGetDeviceSettings(); };
+  Run({"-forceref", "-forcehwvp", "-windowed", "-width:64", "-height:48", "-quitafterframe:1"});
+  EXPECT_EQ(settings.DeviceType, D3DDEVTYPE_REF);
+  EXPECT_EQ(settings.BehaviorFlags, DWORD(D3DCREATE_HARDWARE_VERTEXPROCESSING));
+  EXPECT_EQ(settings.pp.BackBufferWidth, 64u);
+  EXPECT_THAT(Only({"modify"}), ElementsAre("modify ref"));
+
+  Run({"-windowed", "-width:64", "-height:48", "-quitafterframe:1"});
+  EXPECT_EQ(settings.BehaviorFlags, DWORD(D3DCREATE_SOFTWARE_VERTEXPROCESSING)) << "the game's";
+}
