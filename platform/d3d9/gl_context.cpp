@@ -2,6 +2,8 @@
 // device re-creations, so that resources a device leaves behind are still
 // names of the current context when they are let go.
 #include <SDL2/SDL.h>
+#include <dlfcn.h>
+#include <link.h>
 
 #include <cstdio>
 #include <cstring>
@@ -21,6 +23,23 @@ bool ContextIsUsable() {
   if (major < 2 || (major == 2 && minor < 1)) return false;
   return major >= 3 || SDL_GL_ExtensionSupported("GL_ARB_framebuffer_object");
 }
+// Keeps the OpenGL driver (and every library loaded with it) for the rest
+// of the process: SDL lets it go with the window, and loading it again for
+// the next window costs its whole start-up, compiler included. Memory the
+// driver keeps in its own globals also stays reachable.
+void KeepDriverLoaded() {
+  static bool kept = false;
+  if (kept) return;
+  kept = true;
+  dl_iterate_phdr(
+      [](dl_phdr_info* info, size_t, void*) {
+        if (info->dlpi_name && info->dlpi_name[0])
+          dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+        return 0;
+      },
+      nullptr);
+}
+
 }  // namespace
 
 void PrepareGLWindowAttributes() {
@@ -50,6 +69,7 @@ HRESULT CreateGLDevice(SDL_Window* window, D3DDEVTYPE type, UINT width, UINT hei
     g_context = SDL_GL_CreateContext(window);
     if (!g_context) return D3DERR_NOTAVAILABLE;
     g_contextWindow = window;
+    KeepDriverLoaded();
   }
   if (SDL_GL_MakeCurrent(window, g_context) != 0 || !ContextIsUsable()) {
     DestroyGLContext();
