@@ -88,10 +88,10 @@ def title(folder):
     # (-10, 25, 0), looking at the origin: the name floats 1.8 in front of
     # the eye, in the upper half of the picture.
     mesh = Mesh("TitleMesh")
-    origin = tuple(TITLE_TO_EYE[i] + 1.8 * VIEW[i] + 0.36 * SCREEN_UP[i] for i in range(3))
+    origin = tuple(TITLE_TO_EYE[i] + 1.8 * VIEW[i] + 0.47 * SCREEN_UP[i] for i in range(3))
     gold = Material((1.0, 0.78, 0.18), glow=0.75, power=40, specular=0.8)
     amber = Material((0.55, 0.28, 0.05), glow=0.6)
-    lettering(mesh, "TUMBLOX", origin, 0.034, 0.05, gold, amber)
+    lettering(mesh, "TUMBLOX", origin, 0.026, 0.04, gold, amber)
     write_model(os.path.join(folder, "title.x"), "Title", mesh)
 
 
@@ -212,8 +212,16 @@ def board(folder, source):
     # The board's middle is the object's origin; its top is at y 0.
     x0, x1, z0, z1 = -rows / 2, rows / 2, -cols / 2, cols / 2
     mesh.box((x0, -0.4, z0), (x1, 0, z1), edge, skip=("-y", "+y"))
-    mesh.quad([(x0, 0, z0), (x1, 0, z0), (x1, 0, z1), (x0, 0, z1)], (0, 1, 0), floor,
-              uvs=[(z0, x0), (z0, x1), (z1, x1), (z1, x0)])
+    # One quad a cell: the lights are worked out at the corners, so a spot
+    # light's pool needs corners to fall on.
+    for r in range(rows):
+        for c in range(cols):
+            if level.rows[r][c] == "#":
+                continue
+            cx0, cz1 = x1 - r - 1, z1 - c
+            cx1, cz0 = cx0 + 1, cz1 - 1
+            mesh.quad([(cx0, 0, cz0), (cx1, 0, cz0), (cx1, 0, cz1), (cx0, 0, cz1)], (0, 1, 0), floor,
+                      uvs=[(0, 0), (0, 1), (1, 1), (1, 0)])
     for x, z, length, width in level.walls:
         mesh.box((x, 0, z - width), (x + length, level_source.WALL_HEIGHT, z), wall, uv_scale=1.0, skip=("-y",))
     write_model(os.path.join(folder, level.name + ".x"), "Board", mesh)

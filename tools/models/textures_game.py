@@ -5,20 +5,25 @@ from textures import fractal, hash2, mix, noise, write_jpeg, write_png
 
 
 def sky(path):
-    top, horizon, glow = (18, 30, 86), (110, 160, 220), (250, 200, 170)
+    # Above the horizon a dusk sky with stars; below it a sea of clouds, so
+    # that the sky's slow turn shows under the board.
+    top, horizon, glow, sea = (18, 30, 86), (110, 160, 220), (250, 200, 170), (70, 120, 200)
 
     def px(x, y):
         v = y / 127.0                         # 0 at the zenith, 1 at the nadir
-        base = mix(top, horizon, min(1.0, v / 0.5) ** 1.5)
-        if v > 0.42:
-            base = mix(base, glow, min(1.0, (v - 0.42) / 0.1) * (1 - min(1.0, max(0.0, v - 0.52) / 0.2)))
-        cloud = fractal(x / 32.0, y / 16.0, 7, 5, period=8)
-        band = max(0.0, 1 - abs(v - 0.38) / 0.16)
-        c = max(0.0, cloud - 0.48) * 2.6 * band
-        base = mix(base, (245, 245, 250), min(1.0, c))
-        if v < 0.3 and hash2(x, y, 3) > 0.992:
-            base = mix(base, (255, 255, 230), 0.9)
-        return base
+        if v < 0.5:
+            base = mix(top, horizon, min(1.0, v / 0.5) ** 1.5)
+            if v > 0.42:
+                base = mix(base, glow, (v - 0.42) / 0.08)
+            if v < 0.3 and hash2(x, y, 3) > 0.992:
+                base = mix(base, (255, 255, 230), 0.9)
+            return base
+        base = mix(glow, sea, min(1.0, (v - 0.5) / 0.12))
+        cloud = fractal(x / 16.0, y / 8.0, 7, 5, period=16)
+        cover = 0.55 - 0.25 * min(1.0, (v - 0.5) / 0.3)
+        c = max(0.0, cloud - cover) * 3.0
+        # Straight down every column meets at one point: fade to one colour.
+        return mix(mix(base, (240, 244, 250), min(1.0, c)), (150, 180, 225), max(0.0, (v - 0.75) / 0.25))
 
     write_png(path, 256, 128, px)
 

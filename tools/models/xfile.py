@@ -97,7 +97,9 @@ class Mesh:
                 n = (d[0] / rx, d[1] / ry, d[2] / rz)
                 if inward:
                     n = (-n[0], -n[1], -n[2])
-                row.append(self.vertex(p, n, (uv_wrap * j / segments, i / rings)))
+                # The poles sample inside the texture: its top and bottom rows
+                # must not blend into each other where the texture wraps.
+                row.append(self.vertex(p, n, (uv_wrap * j / segments, 0.005 + 0.99 * i / rings)))
             grid.append(row)
         for i in range(rings):
             for j in range(segments):
