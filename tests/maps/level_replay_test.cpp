@@ -4,7 +4,9 @@
 // tutorial's own tilts a trigger to reach and a door to move.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -102,6 +104,43 @@ TEST_P(EveryLevel, SolutionClearsItBeforeTheCountdownEnds) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, EveryLevel, ::testing::Range(1, 11));
+
+// Between them the levels use every kind of object the game has.
+TEST_F(Levels, TheChainUsesEveryKindOfObject) {
+  std::set<std::string> seen;
+  std::string name = "map1.mn";
+  int levels = 0;
+  while (name != "FINISH.mn" && levels < 50) {
+    LoadLevelMap(device, name.c_str());
+    ASSERT_STREQ(CurrentScene->currentMapName, name.c_str());
+    if (CurrentScene->CountShownBalls() >= 2) seen.insert("several balls");
+    const Vec3 eye = CurrentScene->cameraPosition;
+    if (eye.x != 0.0f || eye.y != 25.0f || eye.z != -10.0f) seen.insert("camera");
+    for (GameObject* o = CurrentScene->firstObject; o; o = o->next) {
+      const std::string direction = std::to_string(o->direction);
+      if (o->TypeIs("goal") || o->TypeIs("wall")) seen.insert(o->type);
+      if (o->TypeIs("spike")) seen.insert("spike " + direction);
+      if (o->TypeIs("trigger")) seen.insert(o->mode ? "group trigger" : "trigger");
+      if (o->TypeContains("door")) seen.insert("door " + direction);
+      if (o->TypeIs("LIGHT")) seen.insert("light " + std::to_string(o->lightKind));
+      // An exit: a warp that another warp names.
+      if (o->TypeContains("warp")) {
+        for (GameObject* w = CurrentScene->firstObject; w; w = w->next) {
+          if (w != o && w->TypeContains("warp") && std::strcmp(w->target, o->type) == 0)
+            seen.insert("exit " + direction);
+        }
+      }
+    }
+    name = CurrentScene->nextMapName;
+    ++levels;
+  }
+  EXPECT_EQ(name, "FINISH.mn");
+  EXPECT_GE(levels, 10);
+  for (const char* kind : {"several balls", "camera", "goal", "wall", "spike 0", "spike 2", "trigger",
+                           "group trigger", "door 5", "door 3", "light 1", "light 2", "exit 0",
+                           "exit 2", "exit 3", "exit 5"})
+    EXPECT_TRUE(seen.count(kind)) << kind;
+}
 
 // The tutorial's own tilts, as it makes them each game tick at steps 2 to 5:
 // right, left, up while levelling left-right, then down until the door moves.
