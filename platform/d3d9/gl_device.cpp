@@ -25,7 +25,7 @@ void GLDevice::SetDefaultStates() {
   for (auto& m : world_) m = IdentityMatrix();
   view_ = projection_ = IdentityMatrix();
   viewport_ = {0, 0, backBuffer_.width(), backBuffer_.height(), 0.0f, 1.0f};
-  viewportIsFull_ = false;
+  glViewport_ = GLViewport::kUnknown;
   lights_.clear();
   activeLights_.clear();
   material_ = D3DMATERIAL9{};

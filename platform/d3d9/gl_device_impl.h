@@ -102,7 +102,9 @@ class GLDevice final : public IDirect3DDevice9 {
 
   // Changes bump a generation; each program keeps the ones it was given.
   unsigned transformGen_ = 1, lightGen_ = 1, materialGen_ = 1, screenGen_ = 1;
-  bool viewportIsFull_ = false;
+  // What OpenGL's viewport holds: not known (after a reset or a new
+  // viewport), the device's viewport, or the whole back buffer.
+  enum class GLViewport { kUnknown, kDevice, kFull } glViewport_ = GLViewport::kUnknown;
   unsigned enabledAttributes_ = 0;
   GLuint streamBuffer_ = 0;  // per-draw vertices: DrawPrimitiveUP and blending
   std::vector<BlendedVertex> blended_;

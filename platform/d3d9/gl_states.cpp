@@ -75,7 +75,7 @@ HRESULT GLDevice::SetViewport(const D3DVIEWPORT9* viewport) {
       viewport->MaxZ > 1.0f || viewport->MinZ > viewport->MaxZ)
     return D3DERR_INVALIDCALL;
   viewport_ = *viewport;
-  viewportIsFull_ = false;
+  glViewport_ = GLViewport::kUnknown;
   screenGen_ += 1;
   return D3D_OK;
 }
@@ -228,7 +228,8 @@ void GLDevice::BindTexture(GLTexture* texture) {
 void GLDevice::ApplyViewport(bool pretransformed) {
   // Pretransformed vertices are back-buffer pixels: they use the whole
   // buffer and their own depth.
-  if (pretransformed == viewportIsFull_) return;
+  const GLViewport wanted = pretransformed ? GLViewport::kFull : GLViewport::kDevice;
+  if (glViewport_ == wanted) return;
   const UINT height = backBuffer_.height();
   if (pretransformed) {
     glViewport(0, 0, GLsizei(backBuffer_.width()), GLsizei(height));
@@ -238,7 +239,7 @@ void GLDevice::ApplyViewport(bool pretransformed) {
                GLsizei(viewport_.Width), GLsizei(viewport_.Height));
     glDepthRange(viewport_.MinZ, viewport_.MaxZ);
   }
-  viewportIsFull_ = pretransformed;
+  glViewport_ = wanted;
 }
 
 void GLDevice::UploadTransforms(ShaderProgram* p, bool blended) {

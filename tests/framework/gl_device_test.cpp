@@ -425,6 +425,17 @@ TEST_F(GLDeviceTest, ResetResizesTheBackBufferAndRestoresDefaultsButKeepsResourc
   EXPECT_EQ(At(32, 24), 0xFF123456u);
   device_->SetTexture(0, nullptr);
   texture->Release();
+
+  // Transformed vertices land in the new back buffer too: a square at the
+  // centre covers the centre pixel and not the corners.
+  device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+  SetCamera();
+  device_->SetRenderState(D3DRS_LIGHTING, FALSE);
+  DrawQuad(0, 0, 5, 2);
+  Read();
+  EXPECT_EQ(At(32, 24), 0xFFFFFFFFu);
+  EXPECT_EQ(At(63, 47), 0xFF000000u);
+  EXPECT_EQ(At(0, 0), 0xFF000000u);
 }
 
 TEST_F(GLDeviceTest, CapabilitiesAndFormatsSayWhatTheDeviceDoes) {
@@ -453,4 +464,19 @@ TEST_F(GLDeviceTest, CapabilitiesAndFormatsSayWhatTheDeviceDoes) {
                                    D3DFMT_X8R8G8B8),
             D3D_OK);
   d3d->Release();
+}
+
+TEST_F(GLDeviceTest, WorldAndViewMatricesPlaceTheVertices) {
+  device_->SetRenderState(D3DRS_LIGHTING, FALSE);
+  D3DXMATRIX world, view;
+  D3DXMatrixTranslation(&world, 2, 1, 0);
+  D3DXMatrixTranslation(&view, 0, 0, 5);  // the camera 5 behind the origin
+  device_->SetTransform(D3DTS_WORLD, &world);
+  device_->SetTransform(D3DTS_VIEW, &view);
+  DrawQuad(0, 0, 0, 1);
+  Read();
+  // (2, 1) at distance 5: 2 / 6.67 of the half width right, 1 / 5 of the
+  // half height up.
+  EXPECT_EQ(At(kCx + 19, kCy - 10), 0xFFFFFFFFu);
+  EXPECT_EQ(At(kCx, kCy), 0xFF000000u);
 }
