@@ -234,3 +234,41 @@ TEST_F(FrameworkTest, ForcedFlagsOverrideTheGamesSettings) {
   Run({"-windowed", "-width:64", "-height:48", "-quitafterframe:1"});
   EXPECT_EQ(settings.BehaviorFlags, DWORD(D3DCREATE_SOFTWARE_VERTEXPROCESSING)) << "the game's";
 }
+
+TEST_F(FrameworkTest, F2SettingsDialogSwitchesToFullScreenAndKeepsItsClicksFromTheGame) {
+  // 320 × 240: the dialog's 240 × 150 panel starts at (40, 45); its mode
+  // button at (60, 65), OK at (60, 149).
+  std::vector<bool> windowed;
+  frameScript = [&](int frame) {
+    windowed.push_back(DXUTIsWindowed());
+    if (frame == 1) {
+      PushKey(SDLK_F2, true);
+      PushKey(SDLK_F2, false);
+    }
+    if (frame == 2) {
+      PushButton(SDL_BUTTON_LEFT, true, 100, 75);  // windowed → full screen
+      PushButton(SDL_BUTTON_LEFT, false, 100, 75);
+      PushButton(SDL_BUTTON_LEFT, true, 80, 160);  // OK
+      PushButton(SDL_BUTTON_LEFT, false, 80, 160);
+    }
+    if (frame == 3) SendMessageW(DXUTGetHWND(), WM_CLOSE, 0, 0);
+  };
+  Run({"-windowed", "-width:320", "-height:240"});
+  EXPECT_THAT(windowed, ElementsAre(true, true, false));
+  EXPECT_THAT(Only(kDevice), ElementsAre("modify hal", "created 320x240", "reset 320x240", "lost",
+                                         "reset 320x240", "lost", "destroyed"));
+  EXPECT_TRUE(Only({"msg 0201", "msg 0202"}).empty()) << "the dialog took the clicks";
+  EXPECT_THAT(Only({"key 113"}), ElementsAre("key 113 down", "key 113 up"));
+}
+
+TEST_F(FrameworkTest, WithoutADisplayOrOpenGLTheRunEndsWithAnExitCode) {
+  const char* driver = SDL_getenv("SDL_VIDEODRIVER");
+  const std::string before = driver ? driver : "";
+  setenv("SDL_VIDEODRIVER", "no-such-display", 1);
+  EXPECT_EQ(Run({"-noerrormsgboxes"}), DXUTERR_NODIRECT3D);
+  setenv("SDL_VIDEODRIVER", "dummy", 1);  // no OpenGL windows
+  EXPECT_EQ(Run({"-noerrormsgboxes"}), DXUTERR_CREATINGWINDOW);
+  setenv("SDL_VIDEODRIVER", before.c_str(), 1);
+  EXPECT_EQ(frames, 0);
+  EXPECT_TRUE(Only(kDevice).empty());
+}
