@@ -47,7 +47,7 @@ class Font final : public ID3DXFont {
       rect->bottom = rect->top + extent.height;
       return extent.height;
     }
-    if (FAILED(atlas_.Upload(device_))) return 0;
+    if (FAILED(atlas_.Pages().Upload(device_))) return 0;
 
     bool ownBatch = !sprite;
     if (ownBatch) {
@@ -65,14 +65,14 @@ class Font final : public ID3DXFont {
       LONG y = laid.y + raster_->Ascent() - g.top;
       if (clip && !Clip(*rect, &source, &x, &y)) continue;
       D3DXVECTOR3 position(float(x), float(y), 0);
-      sprite->Draw(atlas_.PageTexture(g.page), &source, nullptr, &position, color);
+      sprite->Draw(atlas_.Pages().PageTexture(g.page), &source, nullptr, &position, color);
     }
     if (ownBatch) sprite->End();
     return result;
   }
 
   HRESULT OnLostDevice() override {
-    atlas_.ReleaseTextures();
+    atlas_.Pages().ReleaseTextures();
     if (sprite_) sprite_->Release();
     sprite_ = nullptr;
     return S_OK;

@@ -1,4 +1,5 @@
 // The device objects every dialog shares.
+#include "platform/dxut/dialog_skin.h"
 #include "platform/dxut/dxut_gui.h"
 
 namespace {
@@ -26,6 +27,7 @@ HRESULT CDXUTDialogResourceManager::OnCreateDevice(IDirect3DDevice9* device) {
   }
   device->AddRef();
   device_ = device;
+  skins_ = new ButtonSkins;
   return S_OK;
 }
 
@@ -39,14 +41,17 @@ HRESULT CDXUTDialogResourceManager::OnResetDevice() {
 
 void CDXUTDialogResourceManager::OnLostDevice() {
   if (font_) font_->OnLostDevice();
+  if (skins_) skins_->Pages().ReleaseTextures();
   if (sprite_) sprite_->Release();
   sprite_ = nullptr;
 }
 
 void CDXUTDialogResourceManager::OnDestroyDevice() {
   OnLostDevice();
+  delete skins_;
   if (font_) font_->Release();
   if (device_) device_->Release();
+  skins_ = nullptr;
   font_ = nullptr;
   device_ = nullptr;
 }

@@ -8,7 +8,6 @@
 #include "platform/d3d9/d3d9.h"
 #include "platform/d3dx9/d3dx9core.h"
 #include "platform/d3dx9/d3dx9math.h"
-#include "platform/d3dx9/sprite_batch.h"
 
 #define EVENT_BUTTON_CLICKED 0x0101
 
@@ -130,10 +129,12 @@ class CDXUTDialog {
   int x_ = 0, y_ = 0, width_ = 0, height_ = 0;
   CDXUTControl* pressed_ = nullptr;    // the button the left button went down on
   CDXUTControl* mouseOver_ = nullptr;  // the button under the mouse
-  SpriteBatch faces_;                  // kept so that drawing allocates nothing
 };
 
-// What every dialog draws with: the device, the label font and a sprite.
+class ButtonSkins;
+
+// What every dialog draws with: the device, the label font, a sprite and the
+// buttons' faces.
 // The framework calls these as its device is created, reset, lost and
 // destroyed, before the game's own callbacks of the same kind.
 class CDXUTDialogResourceManager {
@@ -145,11 +146,13 @@ class CDXUTDialogResourceManager {
   IDirect3DDevice9* GetD3DDevice() const { return device_; }
   ID3DXFont* GetFont() const { return font_; }
   ID3DXSprite* GetSprite() const { return sprite_; }
+  ButtonSkins* GetSkins() const { return skins_; }
 
  private:
   IDirect3DDevice9* device_ = nullptr;
   ID3DXFont* font_ = nullptr;
   ID3DXSprite* sprite_ = nullptr;
+  ButtonSkins* skins_ = nullptr;  // the faces of the buttons, painted as needed
 };
 
 CDXUTDialogResourceManager* DXUTGetGlobalDialogResourceManager();

@@ -6,9 +6,6 @@
 
 namespace {
 
-constexpr int kQuadsPerFace = 9;
-constexpr int kFill = 4;  // the face's own gradient among its quads
-
 bool Grey(D3DCOLOR c) {
   return ((c >> 16) & 0xff) == ((c >> 8) & 0xff) && ((c >> 8) & 0xff) == (c & 0xff);
 }
@@ -31,9 +28,13 @@ struct DialogRenderTest : ::testing::Test {
     EXPECT_EQ(dialog.OnRender(0.016f), S_OK);
     return RecordedDraws(*device);
   }
-  // The fill of the n-th visible button's face.
-  static const RecordedQuad& Fill(const RecordedDraw& faces, int n) {
-    return faces.quads[size_t(n * kQuadsPerFace + kFill)];
+  // A texel inside the n-th visible button's face, clear of its rim.
+  static D3DCOLOR Fill(const RecordedDraw& faces, int n) {
+    const RecordedQuad& q = faces.quads[size_t(n)];
+    auto* texture = static_cast<RecordingTexture*>(q.texture);
+    size_t x = size_t(q.u0 * float(texture->width)) + 10;
+    size_t y = size_t(q.v0 * float(texture->height)) + 5;
+    return texture->pixels[y * texture->width + x];
   }
   RecordingDevice* device = nullptr;
   CDXUTDialogResourceManager* resources = nullptr;
@@ -43,23 +44,21 @@ struct DialogRenderTest : ::testing::Test {
 TEST_F(DialogRenderTest, FacesInOneDrawThenLabelsInAnother) {
   auto draws = Render();
   ASSERT_EQ(draws.size(), 2u);
-  EXPECT_EQ(draws[0].texture, nullptr);
+  EXPECT_NE(draws[0].texture, nullptr);
   EXPECT_NE(draws[1].texture, nullptr);
+  EXPECT_NE(draws[0].texture, draws[1].texture);
   // 8 buttons are visible after start-up: Start Game! to Mute Sound.
-  EXPECT_EQ(draws[0].quads.size(), size_t(8 * kQuadsPerFace));
+  ASSERT_EQ(draws[0].quads.size(), 8u);
 
-  // Faces in creation order, each on its button's rectangle.
+  // Faces in creation order, each covering its button's rectangle.
   const int visibleY[] = {34, 58, 82, 106, 130, 154, 178, 202};
   for (int n = 0; n < 8; ++n) {
-    const RecordedQuad& rim = draws[0].quads[size_t(n * kQuadsPerFace)];
-    EXPECT_FLOAT_EQ(rim.left, 889);
-    EXPECT_FLOAT_EQ(rim.top, float(visibleY[n]));
-    EXPECT_FLOAT_EQ(rim.right, 889 + 125);
-    for (int q = 0; q < kQuadsPerFace; ++q) {
-      const RecordedQuad& quad = draws[0].quads[size_t(n * kQuadsPerFace + q)];
-      EXPECT_GE(quad.top, visibleY[n]);
-      EXPECT_LE(quad.bottom, visibleY[n] + 22);
-    }
+    const RecordedQuad& face = draws[0].quads[size_t(n)];
+    EXPECT_FLOAT_EQ(face.left, 889);
+    EXPECT_FLOAT_EQ(face.top, float(visibleY[n]));
+    EXPECT_FLOAT_EQ(face.right, 889 + 125);
+    EXPECT_FLOAT_EQ(face.bottom, float(visibleY[n] + 22));
+    EXPECT_EQ(face.topColor, 0xffffffffu);  // the look is in the texels
   }
   // Every label lies inside the column, none on the hidden buttons' rows.
   for (const RecordedQuad& q : draws[1].quads) {
@@ -87,8 +86,8 @@ TEST_F(DialogRenderTest, LabelsAreCentredOnTheirButtons) {
 
 TEST_F(DialogRenderTest, EachStateHasItsLook) {
   auto draws = Render();
-  D3DCOLOR normal = Fill(draws[0], 0).topColor;      // Start Game!
-  D3DCOLOR disabled = Fill(draws[0], 2).topColor;    // Restart Game
+  D3DCOLOR normal = Fill(draws[0], 0);    // Start Game!
+  D3DCOLOR disabled = Fill(draws[0], 2);  // Restart Game
   EXPECT_FALSE(Grey(normal));
   EXPECT_TRUE(Grey(disabled));
 
@@ -105,19 +104,19 @@ TEST_F(DialogRenderTest, EachStateHasItsLook) {
 
   // Under the mouse, then pressed.
   dialog.MsgProc(nullptr, WM_MOUSEMOVE, 0, MAKELPARAM(900, 40));
-  D3DCOLOR hover = Fill(Render()[0], 0).topColor;
+  D3DCOLOR hover = Fill(Render()[0], 0);
   dialog.MsgProc(nullptr, WM_LBUTTONDOWN, 0, MAKELPARAM(900, 40));
-  D3DCOLOR pressed = Fill(Render()[0], 0).topColor;
+  D3DCOLOR pressed = Fill(Render()[0], 0);
   EXPECT_NE(hover, normal);
   EXPECT_NE(pressed, normal);
   EXPECT_NE(pressed, hover);
   dialog.MsgProc(nullptr, WM_LBUTTONUP, 0, MAKELPARAM(900, 40));
   dialog.MsgProc(nullptr, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
-  EXPECT_EQ(Fill(Render()[0], 0).topColor, normal);
+  EXPECT_EQ(Fill(Render()[0], 0), normal);
 
   // A disabled button under the mouse keeps its disabled look.
   dialog.MsgProc(nullptr, WM_MOUSEMOVE, 0, MAKELPARAM(900, 85));
-  EXPECT_EQ(Fill(Render()[0], 2).topColor, disabled);
+  EXPECT_EQ(Fill(Render()[0], 2), disabled);
 }
 
 TEST_F(DialogRenderTest, HiddenButtonsAreNotDrawnAndStatesAreGivenBack) {
