@@ -12,7 +12,6 @@
 
 namespace {
 
-
 struct Overlay {
   Overlay() : screen(1024, 768) {
     if (!screen.device()) return;
@@ -33,8 +32,7 @@ struct Overlay {
     text.Begin();
     // Eight lines, as on a cleared level's screen.
     const char16_t* lines[] = {u"Score: 4200\nHigh Score: 9100\n",
-                               u"Time Left: 61\nBest Time: 75\n",
-                               u"Current Level:\n   12",
+                               u"Time Left: 61\nBest Time: 75\n", u"Current Level:\n   12",
                                u"Level Cleared!\nNo Bonus For Restarting Level :)"};
     const int places[][2] = {{30, 20}, {462, 10}, {854, 668}, {382, 384}};
     for (int i = 0; i < 4; ++i) {

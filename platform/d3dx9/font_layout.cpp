@@ -69,15 +69,19 @@ TextExtent LayOutText(std::vector<LaidGlyph>& glyphs, int lineHeight, int tabWid
   for (const Line& line : lines)
     if (line.width > extent.width) extent.width = line.width;
   extent.top = rect.top;
-  if (format & DT_VCENTER) extent.top = rect.top + (rect.bottom - rect.top - extent.height) / 2;
-  else if (format & DT_BOTTOM) extent.top = rect.bottom - extent.height;
+  if (format & DT_VCENTER)
+    extent.top = rect.top + (rect.bottom - rect.top - extent.height) / 2;
+  else if (format & DT_BOTTOM)
+    extent.top = rect.bottom - extent.height;
 
   // Second pass: each line moved to its place.
   int top = extent.top;
   for (const Line& line : lines) {
     int left = rect.left;
-    if (format & DT_CENTER) left = rect.left + (rect.right - rect.left - line.width) / 2;
-    else if (format & DT_RIGHT) left = rect.right - line.width;
+    if (format & DT_CENTER)
+      left = rect.left + (rect.right - rect.left - line.width) / 2;
+    else if (format & DT_RIGHT)
+      left = rect.right - line.width;
     for (size_t i = line.first; i < line.end; ++i) {
       glyphs[i].x += left;
       glyphs[i].y = top;

@@ -7,7 +7,7 @@
 
 struct LaidGlyph {
   char32_t code = 0;
-  int advance = 0;  // filled in by the caller
+  int advance = 0;   // filled in by the caller
   int x = 0, y = 0;  // set by LayOutText: the pen, and the top of the glyph's line
 };
 

@@ -7,9 +7,9 @@
 
 struct GlyphBitmap {
   int width = 0, height = 0;
-  int left = 0;     // from the pen to the bitmap's left edge
-  int top = 0;      // from the baseline up to the bitmap's top edge
-  int advance = 0;  // whole pixels to the next pen position
+  int left = 0;              // from the pen to the bitmap's left edge
+  int top = 0;               // from the baseline up to the bitmap's top edge
+  int advance = 0;           // whole pixels to the next pen position
   std::vector<u8> coverage;  // width × height, row by row
 };
 

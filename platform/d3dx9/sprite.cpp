@@ -43,7 +43,7 @@ class Sprite final : public ID3DXSprite {
     float y = (position ? position->y : 0) - (center ? center->y : 0);
     batch_.Add({x, y, x + float(src.right - src.left), y + float(src.bottom - src.top),
                 float(src.left) / width_, float(src.top) / height_, float(src.right) / width_,
-                float(src.bottom) / height_, color, color});
+                float(src.bottom) / height_, color});
     return S_OK;
   }
 

@@ -8,9 +8,8 @@ namespace {
 constexpr float kPixelOffset = -0.5f;
 
 constexpr D3DRENDERSTATETYPE kStates[] = {
-    D3DRS_ZENABLE,       D3DRS_ZWRITEENABLE, D3DRS_LIGHTING,  D3DRS_CULLMODE,
-    D3DRS_FILLMODE,      D3DRS_FOGENABLE,    D3DRS_ALPHABLENDENABLE, D3DRS_SRCBLEND,
-    D3DRS_DESTBLEND,
+    D3DRS_ZENABLE,   D3DRS_ZWRITEENABLE,     D3DRS_LIGHTING, D3DRS_CULLMODE,  D3DRS_FILLMODE,
+    D3DRS_FOGENABLE, D3DRS_ALPHABLENDENABLE, D3DRS_SRCBLEND, D3DRS_DESTBLEND,
 };
 
 }  // namespace
@@ -18,10 +17,10 @@ constexpr D3DRENDERSTATETYPE kStates[] = {
 void SpriteBatch::Add(const SpriteQuad& q) {
   float l = q.left + kPixelOffset, r = q.right + kPixelOffset;
   float t = q.top + kPixelOffset, b = q.bottom + kPixelOffset;
-  SpriteVertex tl{l, t, 0, 1, q.topColor, q.u0, q.v0};
-  SpriteVertex tr{r, t, 0, 1, q.topColor, q.u1, q.v0};
-  SpriteVertex bl{l, b, 0, 1, q.bottomColor, q.u0, q.v1};
-  SpriteVertex br{r, b, 0, 1, q.bottomColor, q.u1, q.v1};
+  SpriteVertex tl{l, t, 0, 1, q.color, q.u0, q.v0};
+  SpriteVertex tr{r, t, 0, 1, q.color, q.u1, q.v0};
+  SpriteVertex bl{l, b, 0, 1, q.color, q.u0, q.v1};
+  SpriteVertex br{r, b, 0, 1, q.color, q.u1, q.v1};
   vertices_.insert(vertices_.end(), {tl, tr, bl, tr, br, bl});
 }
 

@@ -14,20 +14,19 @@ struct SpriteVertex {
 
 #define SPRITE_VERTEX_FVF (D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1)
 
-// Corners of one quad: pixels, texture coordinates and the colour of its top
-// and bottom edges (a vertical gradient when they differ).
+// Corners of one quad in pixels and texture coordinates, and the colour that
+// multiplies its texels.
 struct SpriteQuad {
   float left, top, right, bottom;
   float u0, v0, u1, v1;
-  D3DCOLOR topColor, bottomColor;
+  D3DCOLOR color;
 };
 
 class SpriteBatch {
  public:
   void Add(const SpriteQuad& quad);
   bool Empty() const { return vertices_.empty(); }
-  // Draws every quad with `texture` (null: the vertex colours alone), then
-  // empties the batch.
+  // Draws every quad with `texture`, then empties the batch.
   HRESULT Flush(IDirect3DDevice9* device, IDirect3DTexture9* texture);
 
  private:

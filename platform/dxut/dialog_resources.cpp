@@ -18,9 +18,9 @@ CDXUTDialogResourceManager* DXUTGetGlobalDialogResourceManager() {
 HRESULT CDXUTDialogResourceManager::OnCreateDevice(IDirect3DDevice9* device) {
   if (!device) return D3DERR_INVALIDCALL;
   OnDestroyDevice();
-  HRESULT hr = D3DXCreateFontW(device, kLabelHeight, 0, FW_NORMAL, 1, FALSE, DEFAULT_CHARSET,
-                               OUT_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kLabelFace,
-                               &font_);
+  HRESULT hr =
+      D3DXCreateFontW(device, kLabelHeight, 0, FW_NORMAL, 1, FALSE, DEFAULT_CHARSET,
+                      OUT_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, kLabelFace, &font_);
   if (FAILED(hr)) {
     font_ = nullptr;
     return hr;

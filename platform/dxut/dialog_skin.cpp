@@ -24,8 +24,8 @@ u32 Channel(D3DCOLOR c, int shift) { return (c >> shift) & 0xff; }
 D3DCOLOR Mix(D3DCOLOR a, D3DCOLOR b, float t) {
   D3DCOLOR out = 0;
   for (int shift = 0; shift < 32; shift += 8)
-    out |= u32(float(Channel(a, shift)) + (float(Channel(b, shift)) - float(Channel(a, shift))) * t +
-               0.5f)
+    out |= u32(float(Channel(a, shift)) +
+               (float(Channel(b, shift)) - float(Channel(a, shift))) * t + 0.5f)
            << shift;
   return out;
 }
@@ -48,12 +48,16 @@ const ButtonFace& ButtonSkins::Face(int width, int height, ButtonState state) {
     const Look& look = LookOf(state);
     for (int y = 0; y < height; ++y) {
       u32* row = pages_.Row(face.page, face.source.top + y) + face.source.left;
-      D3DCOLOR fill = Mix(look.faceTop, look.faceBottom, height > 1 ? float(y) / float(height - 1) : 0);
+      D3DCOLOR fill =
+          Mix(look.faceTop, look.faceBottom, height > 1 ? float(y) / float(height - 1) : 0);
       for (int x = 0; x < width; ++x) {
         bool rim = x == 0 || y == 0 || x == width - 1 || y == height - 1;
         bool lit = y == 1 || x == 1;
         bool shaded = y == height - 2 || x == width - 2;
-        D3DCOLOR c = rim ? look.rim : lit ? Over(fill, look.light) : shaded ? Over(fill, look.shade) : fill;
+        D3DCOLOR c = rim      ? look.rim
+                     : lit    ? Over(fill, look.light)
+                     : shaded ? Over(fill, look.shade)
+                              : fill;
         row[x] = c;
       }
     }

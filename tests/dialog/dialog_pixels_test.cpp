@@ -24,8 +24,9 @@ struct DialogPixelsTest : ::testing::Test {
   void SetUp() override {
     if (!screen.device()) GTEST_SKIP() << "no OpenGL device";
     AddGameButtons(dialog);
-    ASSERT_EQ(D3DXCreateFontW(screen.device(), 30, 0, 400, 0, FALSE, 1, 0, 0, 0, u"Elephant",
-                              &font), S_OK);
+    ASSERT_EQ(
+        D3DXCreateFontW(screen.device(), 30, 0, 400, 0, FALSE, 1, 0, 0, 0, u"Elephant", &font),
+        S_OK);
     ASSERT_EQ(D3DXCreateSprite(screen.device(), &sprite), S_OK);
   }
   void TearDown() override {
@@ -98,6 +99,28 @@ TEST_F(DialogPixelsTest, ADisabledButtonIsGreyAndAHiddenOneIsNotThere) {
   // Yes (y 346 to 368) and Toggle full screen (y 10 to 32) are hidden.
   EXPECT_EQ(Count(880, 346, 1024, 368, [](DWORD p) { return !Black(p); }), 0);
   EXPECT_EQ(Count(880, 10, 1024, 32, [](DWORD p) { return !Black(p); }), 0);
+}
+
+int Brightness(DWORD p) { return Red(p) + Green(p) + Blue(p); }
+
+TEST_F(DialogPixelsTest, TheButtonUnderTheMouseLightsUpAndAPressedOneSinks) {
+  DrawFrame();
+  int plain = Brightness(At(895, 58 + 8));  // Start Tutorial, left of its label
+  int exitTop = Brightness(At(895, 130 + 4)), exitBottom = Brightness(At(895, 130 + 18));
+  EXPECT_GT(exitTop, exitBottom);  // lit from above
+
+  dialog.MsgProc(nullptr, WM_MOUSEMOVE, 0, MAKELPARAM(900, 60));
+  DrawFrame();
+  EXPECT_GT(Brightness(At(895, 58 + 8)), plain + 30);
+
+  dialog.MsgProc(nullptr, WM_LBUTTONDOWN, 0, MAKELPARAM(900, 135));
+  DrawFrame();
+  EXPECT_EQ(Brightness(At(895, 58 + 8)), plain);
+  EXPECT_LT(Brightness(At(895, 130 + 4)), Brightness(At(895, 130 + 18)));  // sunk
+  if (const char* dir = std::getenv("TUMBLOX_SCREENSHOT_DIR")) {
+    std::string path = std::string(dir) + "/dialog_pressed.png";
+    EXPECT_TRUE(WritePng(path, pixels, width, height)) << path;
+  }
 }
 
 TEST_F(DialogPixelsTest, StatusTextIsYellowFromItsInsertionPoint) {

@@ -58,7 +58,7 @@ TEST_F(DialogRenderTest, FacesInOneDrawThenLabelsInAnother) {
     EXPECT_FLOAT_EQ(face.top, float(visibleY[n]));
     EXPECT_FLOAT_EQ(face.right, 889 + 125);
     EXPECT_FLOAT_EQ(face.bottom, float(visibleY[n] + 22));
-    EXPECT_EQ(face.topColor, 0xffffffffu);  // the look is in the texels
+    EXPECT_EQ(face.color, 0xffffffffu);  // the look is in the texels
   }
   // Every label lies inside the column, none on the hidden buttons' rows.
   for (const RecordedQuad& q : draws[1].quads) {
@@ -94,11 +94,11 @@ TEST_F(DialogRenderTest, EachStateHasItsLook) {
   // Labels: white on an enabled face, grey on a disabled one.
   for (const RecordedQuad& q : draws[1].quads) {
     if (q.top >= 34 && q.bottom <= 56) {
-      EXPECT_EQ(q.topColor, 0xffffffffu);
+      EXPECT_EQ(q.color, 0xffffffffu);
     }
     if (q.top >= 82 && q.bottom <= 104) {
-      EXPECT_TRUE(Grey(q.topColor));
-      EXPECT_NE(q.topColor, 0xffffffffu);
+      EXPECT_TRUE(Grey(q.color));
+      EXPECT_NE(q.color, 0xffffffffu);
     }
   }
 

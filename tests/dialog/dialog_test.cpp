@@ -21,7 +21,9 @@ struct DialogTest : ::testing::Test {
     dialog.SetCallback(OnEvent);
     AddGameButtons(dialog);
   }
-  bool Send(UINT message, int x, int y) { return dialog.MsgProc(nullptr, message, 0, MAKELPARAM(x, y)); }
+  bool Send(UINT message, int x, int y) {
+    return dialog.MsgProc(nullptr, message, 0, MAKELPARAM(x, y));
+  }
   // A press and a release at one point; true when both were handled.
   bool Click(int x, int y) {
     bool down = Send(WM_LBUTTONDOWN, x, y);

@@ -1,7 +1,8 @@
+#include "platform/d3dx9/font_layout.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/d3dx9/d3dx9core.h"
-#include "platform/d3dx9/font_layout.h"
 
 namespace {
 
@@ -61,8 +62,8 @@ TEST(TextLayout, TrailingBreakAddsAnEmptyLine) {
 TEST(TextLayout, TabsMoveToTheNextStopOfTheirLine) {
   TextExtent extent;
   auto g = Lay(u"ab\tc\t\td\nwxyzwxyz\te", {5, 0, 5, 0}, DT_NOCLIP, &extent);
-  EXPECT_EQ(g[3].x, 5 + 80);   // c at the first stop
-  EXPECT_EQ(g[6].x, 5 + 240);  // two tabs: from 90 to 160, then to 240
+  EXPECT_EQ(g[3].x, 5 + 80);    // c at the first stop
+  EXPECT_EQ(g[6].x, 5 + 240);   // two tabs: from 90 to 160, then to 240
   EXPECT_EQ(g[17].x, 5 + 160);  // a line of exactly 80 goes to the next stop, 160
   EXPECT_EQ(extent.width, 250);
 }

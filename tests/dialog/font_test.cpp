@@ -62,7 +62,7 @@ TEST_F(FontTest, DrawsInkAtTheRectanglesCornerInOneDraw) {
     EXPECT_GE(q.left, 40);
     EXPECT_GE(q.top, 60);
     EXPECT_LE(q.bottom, 60 + height);
-    EXPECT_EQ(q.topColor, 0xffffff00u);
+    EXPECT_EQ(q.color, 0xffffff00u);
     EXPECT_NE(q.texture, nullptr);
   }
   EXPECT_LT(quads.front().left, 45);
@@ -73,8 +73,10 @@ TEST_F(FontTest, DrawsInkAtTheRectanglesCornerInOneDraw) {
   int coverage = 0;
   for (float v = quads[0].v0; v < quads[0].v1; v += 1.0f / texture->height)
     for (float u = quads[0].u0; u < quads[0].u1; u += 1.0f / texture->width)
-      coverage += texture->pixels[size_t(v * texture->height) * texture->width +
-                                  size_t(u * texture->width)] >> 24;
+      coverage +=
+          texture
+              ->pixels[size_t(v * texture->height) * texture->width + size_t(u * texture->width)] >>
+          24;
   EXPECT_GT(coverage, 255 * 10);
 }
 

@@ -10,12 +10,18 @@ struct GameButton {
 };
 
 inline constexpr GameButton kGameButtons[] = {
-    {1, u"Toggle full screen", 10, true, false}, {6, u"Start Game!", 34, true, true},
-    {14, u"Start Tutorial", 58, true, true},     {15, u"Next", 382, true, false},
-    {16, u"End Tutorial", 406, true, false},     {7, u"Restart Game", 82, false, true},
-    {8, u"Restart Level", 106, false, true},     {9, u"Exit Game", 130, true, true},
-    {12, u"Save Game", 154, false, true},        {13, u"Load Game", 178, false, true},
-    {19, u"Mute Sound", 202, true, true},        {10, u"Yes", 346, true, false},
+    {1, u"Toggle full screen", 10, true, false},
+    {6, u"Start Game!", 34, true, true},
+    {14, u"Start Tutorial", 58, true, true},
+    {15, u"Next", 382, true, false},
+    {16, u"End Tutorial", 406, true, false},
+    {7, u"Restart Game", 82, false, true},
+    {8, u"Restart Level", 106, false, true},
+    {9, u"Exit Game", 130, true, true},
+    {12, u"Save Game", 154, false, true},
+    {13, u"Load Game", 178, false, true},
+    {19, u"Mute Sound", 202, true, true},
+    {10, u"Yes", 346, true, false},
     {11, u"No", 370, true, false},
 };
 

@@ -10,7 +10,7 @@ struct RecordedQuad {
   // Pixels the quad covers (the half-pixel offset taken back out).
   float left, top, right, bottom;
   float u0, v0, u1, v1;
-  D3DCOLOR topColor, bottomColor;
+  D3DCOLOR color;
 };
 
 struct RecordedDraw {
@@ -34,8 +34,8 @@ inline std::vector<RecordedDraw> RecordedDraws(const RecordingDevice& device) {
       // top-right, bottom-right, bottom-left.
       const SpriteVertex& tl = v[i];
       const SpriteVertex& br = v[i + 4];
-      draw.quads.push_back({texture, tl.x + 0.5f, tl.y + 0.5f, br.x + 0.5f, br.y + 0.5f, tl.u,
-                            tl.v, br.u, br.v, tl.color, br.color});
+      draw.quads.push_back({texture, tl.x + 0.5f, tl.y + 0.5f, br.x + 0.5f, br.y + 0.5f, tl.u, tl.v,
+                            br.u, br.v, tl.color});
     }
     draws.push_back(draw);
   }

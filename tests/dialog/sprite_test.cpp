@@ -48,7 +48,7 @@ TEST_F(SpriteTest, BatchesQuadsOfOneTextureIntoOneDraw) {
   EXPECT_FLOAT_EQ(q.v0, 0.25f);
   EXPECT_FLOAT_EQ(q.u1, 0.5f);
   EXPECT_FLOAT_EQ(q.v1, 0.75f);
-  EXPECT_EQ(q.topColor, 0xff00ff00u);
+  EXPECT_EQ(q.color, 0xff00ff00u);
   EXPECT_FLOAT_EQ(draws[0].quads[1].left, 96);  // the center lands on the position
   EXPECT_EQ(draws[1].texture, b);
   EXPECT_FLOAT_EQ(draws[1].quads[0].right, 116);  // the whole 16-pixel texture

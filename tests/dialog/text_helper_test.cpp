@@ -28,10 +28,10 @@ TEST(TextHelper, WritesLinesFromTheInsertionPointInOneBatch) {
   ASSERT_EQ(draws.size(), 1u);
   const auto& quads = draws[0].quads;
   ASSERT_EQ(quads.size(), 7u + 11u + 1u + 1u);
-  for (const RecordedQuad& q : quads) EXPECT_EQ(q.topColor, 0xffffff00u);  // opaque yellow
-  EXPECT_NEAR(quads[0].left, 30, 3);  // "S"
+  for (const RecordedQuad& q : quads) EXPECT_EQ(q.color, 0xffffff00u);  // opaque yellow
+  EXPECT_NEAR(quads[0].left, 30, 3);                                    // "S"
   EXPECT_NEAR(quads[0].top, 20, 8);
-  EXPECT_GT(quads[7].top, quads[0].top + 20);  // "H" a line lower
+  EXPECT_GT(quads[7].top, quads[0].top + 20);        // "H" a line lower
   EXPECT_NEAR(quads[18].top, quads[0].top + 15, 2);  // "I": both capitals, same top
   EXPECT_NEAR(quads[19].left, 500, 3);
   EXPECT_GT(quads[19].top, 700);
