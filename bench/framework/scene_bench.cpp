@@ -191,10 +191,11 @@ struct Scene {
     material.Diffuse = material.Ambient = {1, 1, 1, 1};
     d->SetMaterial(&material);
 
-    // The sky: a big board far behind everything, unlit, drawn first.
+    // The sky: a big board 3000 away along the view, facing the camera,
+    // unlit, drawn first.
     D3DXMATRIX sky, turn, move;
-    D3DXMatrixRotationX(&turn, -D3DX_PI / 4 - D3DX_PI / 2);
-    D3DXMatrixTranslation(&move, 0, -1500, 1500);
+    D3DXMatrixRotationX(&turn, -D3DX_PI / 4);
+    D3DXMatrixTranslation(&move, 0, 30 - 2121, -30 + 2121);
     D3DXMatrixScaling(&sky, 200, 1, 200);
     sky = sky * turn * move;
     d->SetRenderState(D3DRS_LIGHTING, FALSE);

@@ -47,9 +47,9 @@ void PrepareGLWindowAttributes() {
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
   SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
   SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  // The back buffer is a framebuffer object with its own depth.
-  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
-  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+  // The window's own depth and stencil, for drawing straight into it.
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
 }
 
 void SetGLSwapInterval(bool waitForRefresh) { SDL_GL_SetSwapInterval(waitForRefresh ? 1 : 0); }

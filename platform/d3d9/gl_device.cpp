@@ -3,7 +3,8 @@
 #include "platform/d3d9/gl_device_impl.h"
 #include "platform/d3d9/gl_math.h"
 
-GLDevice::GLDevice(SDL_Window* window, D3DDEVTYPE type) : window_(window), type_(type) {
+GLDevice::GLDevice(SDL_Window* window, D3DDEVTYPE type)
+    : window_(window), type_(type), backBuffer_(window) {
   glGenBuffers(1, &streamBuffer_);
 }
 
@@ -128,7 +129,7 @@ HRESULT GLDevice::EndScene() {
 
 HRESULT GLDevice::Present(const RECT*, const RECT*, HWND, const void*) {
   if (inScene_) return D3DERR_INVALIDCALL;
-  backBuffer_.Present(window_);
+  backBuffer_.Present();
   return D3D_OK;
 }
 

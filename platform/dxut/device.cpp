@@ -40,6 +40,7 @@ void ApplyWindowMode() {
     SDL_ShowCursor(s.showCursorWhenFullScreen ? SDL_ENABLE : SDL_DISABLE);
   }
   SDL_ShowWindow(s.window);
+  s.windowShown = true;
 }
 
 void NoteBackBuffer() {
@@ -64,6 +65,7 @@ HRESULT RunDeviceReset() {
 // Makes the device of s.settings and runs device created and reset.
 HRESULT StartDevice() {
   DXUTState& s = DXUT();
+  DXUTFitNewWindow(int(s.settings.pp.BackBufferWidth), int(s.settings.pp.BackBufferHeight));
   ApplyWindowMode();
   const D3DPRESENT_PARAMETERS& pp = s.settings.pp;
   HRESULT hr = CreateGLDevice(s.window, s.settings.DeviceType, pp.BackBufferWidth,

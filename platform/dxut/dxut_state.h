@@ -33,6 +33,8 @@ struct DXUTState {
   DXUTCommandLine commandLine;
 
   SDL_Window* window = nullptr;
+  int windowX = 0, windowY = 0;  // where it was asked to be
+  bool windowShown = false;
   HWND__ hwnd;
   std::string title;
 
@@ -67,5 +69,9 @@ LRESULT DXUTWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void DXUTReleaseDevice();
 // Resets the device with a new back-buffer size: lost, then reset.
 HRESULT DXUTResetDevice(UINT width, UINT height);
+// Makes the window, while it has never been shown, again at the back
+// buffer's size: a surface without a window system (SDL's offscreen driver)
+// keeps the size it was made with.
+void DXUTFitNewWindow(int width, int height);
 // The framework's hotkeys for a key-down message; true when one acted.
 bool DXUTHandleHotkey(UINT message, WPARAM key, LPARAM lParam);

@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr Uint32 kWindowFlags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN;
+
 bool IsKeyMessage(UINT message) {
   return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN ||
          message == WM_SYSKEYUP;
@@ -73,12 +75,11 @@ HRESULT DXUTCreateWindow(LPCWSTR title, HINSTANCE, HICON, HMENU, int x, int y) {
   const DXUTCommandLine& c = s.commandLine;
   if (c.startX) x = *c.startX;
   if (c.startY) y = *c.startY;
-  const int wx = x == CW_USEDEFAULT ? int(SDL_WINDOWPOS_UNDEFINED) : x;
-  const int wy = y == CW_USEDEFAULT ? int(SDL_WINDOWPOS_UNDEFINED) : y;
+  s.windowX = x == CW_USEDEFAULT ? int(SDL_WINDOWPOS_UNDEFINED) : x;
+  s.windowY = y == CW_USEDEFAULT ? int(SDL_WINDOWPOS_UNDEFINED) : y;
   PrepareGLWindowAttributes();
   // Hidden until the device gives it its size.
-  s.window = SDL_CreateWindow(s.title.c_str(), wx, wy, 640, 480,
-                              SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+  s.window = SDL_CreateWindow(s.title.c_str(), s.windowX, s.windowY, 640, 480, kWindowFlags);
   if (!s.window) {
     std::string what = std::string("Could not create the window: ") + SDL_GetError();
     DXUTReportError(DXUTERR_CREATINGWINDOW, what.c_str());
@@ -87,6 +88,18 @@ HRESULT DXUTCreateWindow(LPCWSTR title, HINSTANCE, HICON, HMENU, int x, int y) {
   s.hwnd.procedure = DXUTWindowProc;
   SDL_StopTextInput();
   return S_OK;
+}
+
+void DXUTFitNewWindow(int width, int height) {
+  DXUTState& s = DXUT();
+  int w = 0, h = 0;
+  SDL_GetWindowSize(s.window, &w, &h);
+  if (s.windowShown || (w == width && h == height)) return;
+  SDL_Window* fitted =
+      SDL_CreateWindow(s.title.c_str(), s.windowX, s.windowY, width, height, kWindowFlags);
+  if (!fitted) return;  // the first one will do
+  SDL_DestroyWindow(s.window);
+  s.window = fitted;
 }
 
 LRESULT DXUTWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -436,6 +436,15 @@ TEST_F(GLDeviceTest, ResetResizesTheBackBufferAndRestoresDefaultsButKeepsResourc
   EXPECT_EQ(At(32, 24), 0xFFFFFFFFu);
   EXPECT_EQ(At(63, 47), 0xFF000000u);
   EXPECT_EQ(At(0, 0), 0xFF000000u);
+
+  // Smaller than the window, it is a buffer of its own, scaled into the
+  // window at present and still there after it.
+  device_->EndScene();
+  EXPECT_EQ(device_->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+  Read();
+  EXPECT_EQ(At(32, 24), 0xFFFFFFFFu);
+  EXPECT_EQ(At(0, 0), 0xFF000000u);
+  device_->BeginScene();
 }
 
 TEST_F(GLDeviceTest, CapabilitiesAndFormatsSayWhatTheDeviceDoes) {
