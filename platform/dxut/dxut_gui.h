@@ -106,6 +106,8 @@ class CDXUTDialog {
   // Draws the visible controls on the device of the dialog resources.
   HRESULT OnRender(float elapsedTime);
 
+  // The corner in back-buffer pixels. The size is kept for the caller; it
+  // bounds neither drawing nor clicks.
   void SetLocation(int x, int y) {
     x_ = x;
     y_ = y;
@@ -134,9 +136,8 @@ class CDXUTDialog {
 class ButtonSkins;
 
 // What every dialog draws with: the device, the label font, a sprite and the
-// buttons' faces.
-// The framework calls these as its device is created, reset, lost and
-// destroyed, before the game's own callbacks of the same kind.
+// buttons' faces. The framework calls these as its device is created, reset,
+// lost and destroyed, before the game's own callbacks of the same kind.
 class CDXUTDialogResourceManager {
  public:
   HRESULT OnCreateDevice(IDirect3DDevice9* device);
