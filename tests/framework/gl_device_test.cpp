@@ -274,8 +274,8 @@ TEST_F(GLDeviceTest, VertexBlendingPlacesVerticesByTheirWeights) {
     float x, y, z, weight;
     D3DCOLOR color;
   };
-  const DWORD fvf = D3DFVF_XYZB1 | D3DFVF_DIFFUSE;
-  auto drawWeighted = [this, fvf](float weight) {
+  static constexpr DWORD fvf = D3DFVF_XYZB1 | D3DFVF_DIFFUSE;
+  auto drawWeighted = [this](float weight) {
     const D3DCOLOR c = 0xFFFFFFFF;
     const BlendVertex v[4] = {{-0.5f, 0.5f, 5, weight, c},
                               {0.5f, 0.5f, 5, weight, c},
