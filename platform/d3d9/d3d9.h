@@ -352,8 +352,6 @@ class IDirect3D9 : public IUnknown {
 
 // How a device presents: the back buffer and the window it shows in.
 #define D3DADAPTER_DEFAULT 0
-#define D3DPRESENT_INTERVAL_DEFAULT 0x00000000L
-#define D3DPRESENT_INTERVAL_ONE 0x00000001L
 #define D3DPRESENT_INTERVAL_IMMEDIATE 0x80000000L
 
 struct D3DPRESENT_PARAMETERS {

@@ -52,8 +52,6 @@ void PrepareGLWindowAttributes() {
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
 }
 
-void SetGLSwapInterval(bool waitForRefresh) { SDL_GL_SetSwapInterval(waitForRefresh ? 1 : 0); }
-
 void DestroyGLContext() {
   if (g_context) SDL_GL_DeleteContext(g_context);
   g_context = nullptr;
@@ -75,7 +73,7 @@ HRESULT CreateGLDevice(SDL_Window* window, D3DDEVTYPE type, UINT width, UINT hei
     DestroyGLContext();
     return D3DERR_NOTAVAILABLE;
   }
-  SetGLSwapInterval(false);
+  SDL_GL_SetSwapInterval(0);  // no wait for the display's refresh
   auto* made = new GLDevice(window, type);
   const HRESULT hr = made->Reset(width, height);
   if (FAILED(hr)) {

@@ -17,8 +17,6 @@ HRESULT CreateGLDevice(SDL_Window* window, D3DDEVTYPE type, UINT width, UINT hei
 // The device's reset: a new back-buffer size, and every state, transform,
 // light and binding back to its default. Resources are kept.
 HRESULT ResetGLDevice(IDirect3DDevice9* device, UINT width, UINT height);
-// Shows with or without waiting for the display's refresh.
-void SetGLSwapInterval(bool waitForRefresh);
 void DestroyGLContext();
 
 // The back buffer as drawn so far: 0xAARRGGBB, top row first.
