@@ -1,7 +1,8 @@
 // Frames per second of the OpenGL device at 1024 × 768 offscreen for a scene
 // like a level: a textured board of 3,200 triangles, 60 lit and textured
 // balls of 200 triangles each, a full-screen sky and three lights, presented
-// every frame. Run it on all cores and on two:
+// every frame; and the same with every ball a skinned mesh of two bones,
+// blended on the CPU. Run it on all cores and on two:
 //   taskset -c 0,1 env LP_NUM_THREADS=2 build/bench/framework/framework_scene_bench
 #include <SDL2/SDL.h>
 #include <benchmark/benchmark.h>
@@ -22,12 +23,21 @@ struct Vertex {
 };
 constexpr DWORD kFvf = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1;
 
+// A vertex of a skinned mesh: the first bone's weight after the position.
+struct BlendVertex {
+  float x, y, z, weight, nx, ny, nz, u, v;
+};
+constexpr DWORD kBlendFvf = D3DFVF_XYZB1 | D3DFVF_NORMAL | D3DFVF_TEX1;
+
 struct Mesh {
   IDirect3DVertexBuffer9* vb = nullptr;
   IDirect3DIndexBuffer9* ib = nullptr;
   UINT vertices = 0, triangles = 0;
+  DWORD fvf = kFvf;
+  UINT stride = sizeof(Vertex);
   void Draw(IDirect3DDevice9* d) const {
-    d->SetStreamSource(0, vb, 0, sizeof(Vertex));
+    d->SetFVF(fvf);
+    d->SetStreamSource(0, vb, 0, stride);
     d->SetIndices(ib);
     d->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, vertices, 0, triangles);
   }
@@ -37,15 +47,19 @@ struct Mesh {
   }
 };
 
-Mesh MakeMesh(IDirect3DDevice9* d, const std::vector<Vertex>& v, const std::vector<WORD>& index) {
+template <typename V>
+Mesh MakeMesh(IDirect3DDevice9* d, const std::vector<V>& v, const std::vector<WORD>& index,
+              DWORD fvf) {
   Mesh m;
   m.vertices = UINT(v.size());
   m.triangles = UINT(index.size() / 3);
-  d->CreateVertexBuffer(UINT(v.size() * sizeof(Vertex)), 0, kFvf, D3DPOOL_MANAGED, &m.vb, nullptr);
+  m.fvf = fvf;
+  m.stride = sizeof(V);
+  d->CreateVertexBuffer(UINT(v.size() * sizeof(V)), 0, fvf, D3DPOOL_MANAGED, &m.vb, nullptr);
   d->CreateIndexBuffer(UINT(index.size() * 2), 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &m.ib, nullptr);
   void* p;
   m.vb->Lock(0, 0, &p, 0);
-  std::memcpy(p, v.data(), v.size() * sizeof(Vertex));
+  std::memcpy(p, v.data(), v.size() * sizeof(V));
   m.vb->Unlock();
   m.ib->Lock(0, 0, &p, 0);
   std::memcpy(p, index.data(), index.size() * 2);
@@ -68,11 +82,12 @@ Mesh MakeBoard(IDirect3DDevice9* d, float size, int cells) {
       const WORD a = WORD(r * n + c), b = WORD(a + 1), e = WORD(a + n), f = WORD(e + 1);
       index.insert(index.end(), {a, b, e, e, b, f});
     }
-  return MakeMesh(d, v, index);
+  return MakeMesh(d, v, index, kFvf);
 }
 
-// A sphere of 10 rings by 10 segments: 200 triangles.
-Mesh MakeBall(IDirect3DDevice9* d, float radius) {
+// A sphere of 10 rings by 10 segments: 200 triangles. Skinned, its top
+// half follows the first bone and its bottom half the second.
+Mesh MakeBall(IDirect3DDevice9* d, float radius, bool skinned) {
   std::vector<Vertex> v;
   std::vector<WORD> index;
   const int rings = 10, segments = 10;
@@ -89,7 +104,11 @@ Mesh MakeBall(IDirect3DDevice9* d, float radius) {
                  f = WORD(e + 1);
       index.insert(index.end(), {a, e, b, b, e, f});
     }
-  return MakeMesh(d, v, index);
+  if (!skinned) return MakeMesh(d, v, index, kFvf);
+  std::vector<BlendVertex> blended;
+  for (const Vertex& p : v)
+    blended.push_back({p.x, p.y, p.z, (p.ny + 1) / 2, p.nx, p.ny, p.nz, p.u, p.v});
+  return MakeMesh(d, blended, index, kBlendFvf);
 }
 
 IDirect3DTexture9* MakeTexture(IDirect3DDevice9* d, UINT size, DWORD a, DWORD b) {
@@ -110,6 +129,8 @@ struct Scene {
   Mesh board, ball;
   IDirect3DTexture9 *boardTexture = nullptr, *ballTexture = nullptr, *skyTexture = nullptr;
 
+  bool skinned = false;
+
   bool Open() {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     PrepareGLWindowAttributes();
@@ -117,7 +138,7 @@ struct Scene {
     if (!window || FAILED(CreateGLDevice(window, D3DDEVTYPE_HAL, kWidth, kHeight, &device)))
       return false;
     board = MakeBoard(device, 40, 40);
-    ball = MakeBall(device, 0.5f);
+    ball = MakeBall(device, 0.5f, skinned);
     boardTexture = MakeTexture(device, 256, 0xff806040, 0xffa07050);
     ballTexture = MakeTexture(device, 64, 0xffc0c0ff, 0xff4040a0);
     skyTexture = MakeTexture(device, 512, 0xff6080c0, 0xff90b0e0);
@@ -186,7 +207,6 @@ struct Scene {
     IDirect3DDevice9* d = device;
     d->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0x00424B79, 1.0f, 0);
     d->BeginScene();
-    d->SetFVF(kFvf);
     D3DMATERIAL9 material{};
     material.Diffuse = material.Ambient = {1, 1, 1, 1};
     d->SetMaterial(&material);
@@ -219,8 +239,17 @@ struct Scene {
       material.Diffuse = {0.5f + 0.5f * float(i % 3) / 2, 0.8f, 1.0f - float(i % 5) / 8, 1};
       d->SetMaterial(&material);
       d->SetTransform(D3DTS_WORLD, &world);
+      if (skinned) {
+        // The bottom bone lags the top one by a quarter turn.
+        D3DXMATRIX lag, bottom;
+        D3DXMatrixRotationY(&lag, -D3DX_PI / 2);
+        bottom = lag * world;
+        d->SetTransform(D3DTS_WORLDMATRIX(1), &bottom);
+        d->SetRenderState(D3DRS_VERTEXBLEND, D3DVBF_1WEIGHTS);
+      }
       ball.Draw(d);
     }
+    d->SetRenderState(D3DRS_VERTEXBLEND, D3DVBF_DISABLE);
     d->EndScene();
     d->Present(nullptr, nullptr, nullptr, nullptr);
   }
@@ -228,6 +257,7 @@ struct Scene {
 
 void BM_LevelScene(benchmark::State& state) {
   Scene scene;
+  scene.skinned = state.range(0) != 0;
   if (!scene.Open()) {
     state.SkipWithError("no OpenGL device");
     scene.Close();
@@ -243,6 +273,7 @@ void BM_LevelScene(benchmark::State& state) {
   state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
   scene.Close();
 }
-BENCHMARK(BM_LevelScene)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
+// 0: plain balls; 1: skinned balls.
+BENCHMARK(BM_LevelScene)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 
 }  // namespace

@@ -130,6 +130,22 @@ TEST_F(GLDeviceTest, SpotLightLightsInsideItsConeOnly) {
   const int between = Red(At(kCx + 9, kCy));
   EXPECT_GT(between, 10);
   EXPECT_LT(between, 245);
+
+  // The level's spot light: an outer cone wider than a half turn (phi 5)
+  // and a steep falloff (80) still light the axis fully and fade off it.
+  light.Theta = 0.5f;
+  light.Phi = 5.0f;
+  light.Falloff = 80;
+  device_->SetLight(0, &light);
+  DrawQuad(0, 0, 4.9f, 12, 48);
+  Read();
+  EXPECT_GE(Red(At(kCx, kCy)), 250);
+  // 0.35 rad off the axis: ((cos 0.35 - cos 2.5) / (cos 0.25 - cos 2.5))^80,
+  // a quarter.
+  const int off = Red(At(kCx + 18, kCy));
+  EXPECT_GT(off, 30);
+  EXPECT_LT(off, 110);
+  EXPECT_LT(Red(At(kCx + 30, kCy)), 5) << "0.56 rad off: next to nothing";
 }
 
 TEST_F(GLDeviceTest, TextureMadeWithLockRectIsDrawnWithItsTexels) {
