@@ -19,7 +19,8 @@ HRESULT CreateGLDevice(SDL_Window* window, D3DDEVTYPE type, UINT width, UINT hei
 HRESULT ResetGLDevice(IDirect3DDevice9* device, UINT width, UINT height);
 void DestroyGLContext();
 
-// The back buffer as drawn so far: 0xAARRGGBB, top row first.
+// The back buffer as drawn since the last present (after a present it holds
+// nothing to count on): 0xAARRGGBB, top row first.
 HRESULT ReadGLBackBuffer(IDirect3DDevice9* device, std::vector<DWORD>* pixels, UINT* width,
                          UINT* height);
 
