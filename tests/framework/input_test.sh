@@ -12,7 +12,7 @@ xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   set -eu
   "$1" -windowed -startx:0 -starty:0 -noerrormsgboxes > "$2/log" 2> "$2/err" &
   probe=$!
-  window=$(timeout 20 xdotool search --sync --onlyvisible --name "Input probe" | head -n1)
+  window=$(timeout 60 xdotool search --sync --onlyvisible --name "Input probe" | head -n1)
   xdotool windowfocus --sync "$window"
   sleep 0.3
   xdotool key a
