@@ -10,7 +10,8 @@ trap 'rm -rf "$work"' EXIT
 
 xvfb-run -a -s "-screen 0 800x600x24" bash -c '
   set -eu
-  "$1" -windowed -startx:0 -starty:0 -noerrormsgboxes > "$2/log" 2> "$2/err" &
+  # The suite runs offscreen; this test needs the real (virtual) display.
+  SDL_VIDEODRIVER=x11 "$1" -windowed -startx:0 -starty:0 -noerrormsgboxes > "$2/log" 2> "$2/err" &
   probe=$!
   window=$(timeout 60 xdotool search --sync --onlyvisible --name "Input probe" | head -n1)
   xdotool windowfocus --sync "$window"

@@ -1,6 +1,7 @@
 // The audio layer's calls, with the mixer pulled by hand: no output runs,
 // so every position and sample is exact.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -33,7 +34,9 @@ class MixerTest : public testing::Test {
   }
 
   std::vector<FSOUND_STREAM*> opened_;
-  std::string scratch_ = testing::TempDir() + "mixer_test_scratch.mp3";
+  // One file per process: CTest runs the tests of this fixture side by side.
+  std::string scratch_ =
+      testing::TempDir() + "mixer_test_scratch_" + std::to_string(::getpid()) + ".mp3";
 };
 
 TEST_F(MixerTest, LengthsAreExactFramesAtTheMixingRate) {
