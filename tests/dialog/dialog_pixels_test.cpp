@@ -6,7 +6,7 @@
 
 #include "game_buttons.h"
 #include "offscreen_device.h"
-#include "png_writer.h"
+#include "tools/png_file/png_file.h"
 
 namespace {
 
@@ -117,10 +117,7 @@ TEST_F(DialogPixelsTest, TheButtonUnderTheMouseLightsUpAndAPressedOneSinks) {
   DrawFrame();
   EXPECT_EQ(Brightness(At(895, 58 + 8)), plain);
   EXPECT_LT(Brightness(At(895, 130 + 4)), Brightness(At(895, 130 + 18)));  // sunk
-  if (const char* dir = std::getenv("TUMBLOX_SCREENSHOT_DIR")) {
-    std::string path = std::string(dir) + "/dialog_pressed.png";
-    EXPECT_TRUE(WritePng(path, pixels, width, height)) << path;
-  }
+  WritePng(PictureFolder() + "/dialog_pressed.png", pixels, width, height);
 }
 
 TEST_F(DialogPixelsTest, StatusTextIsYellowFromItsInsertionPoint) {
@@ -131,10 +128,7 @@ TEST_F(DialogPixelsTest, StatusTextIsYellowFromItsInsertionPoint) {
   EXPECT_GT(Count(30, 50, 330, 80, Yellow), 80);  // the second line
   EXPECT_GT(Count(382, 384, 900, 474, Yellow), 300);
 
-  if (const char* dir = std::getenv("TUMBLOX_SCREENSHOT_DIR")) {
-    std::string path = std::string(dir) + "/dialog.png";
-    EXPECT_TRUE(WritePng(path, pixels, width, height)) << path;
-  }
+  WritePng(PictureFolder() + "/dialog.png", pixels, width, height);
 }
 
 }  // namespace

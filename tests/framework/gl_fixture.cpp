@@ -1,6 +1,6 @@
 #include "tests/framework/gl_fixture.h"
 
-#include "tests/framework/png_file.h"
+#include "tools/png_file/png_file.h"
 
 SDL_Window* GLDeviceTest::window_ = nullptr;
 

@@ -15,7 +15,7 @@
 #include "platform/dxut/command_line.h"
 #include "platform/dxut/dxut.h"
 #include "platform/win32/wide_text.h"
-#include "tests/framework/png_file.h"
+#include "tools/png_file/png_file.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "platform/d3d9/gl_device.h"
 #include "render/model_loading.h"
 #include "tools/model_view/draw_model.h"
-#include "tools/model_view/png_file.h"
+#include "tools/png_file/png_file.h"
 #include "world/level_clock.h"
 #include "world/scene.h"
 
