@@ -16,6 +16,19 @@ void WriteBoneFrames(std::ostringstream& x, int bone, int bones, float step) {
   x << "}\n";
 }
 
+// Two triangles a grid cell; the mesh and its normals share the list.
+void WriteFaces(std::ostringstream& x, int segments, int rings) {
+  const int columns = segments + 1;
+  x << 2 * segments * rings << ";\n";
+  for (int r = 0; r < rings; ++r)
+    for (int s = 0; s < segments; ++s) {
+      int a = r * columns + s, b = a + 1, c = a + columns, d = c + 1;
+      bool last = r == rings - 1 && s == segments - 1;
+      x << "3;" << a << "," << c << "," << d << ";,\n3;" << a << "," << d << "," << b
+        << (last ? ";;\n" : ";,\n");
+    }
+}
+
 }  // namespace
 
 std::string SkinnedTubeModel(int segments, int rings, int bones) {
@@ -32,27 +45,13 @@ std::string SkinnedTubeModel(int segments, int rings, int bones) {
       x << std::cos(angle) << ";" << height * r / rings << ";" << std::sin(angle)
         << (r == rings && s == segments ? ";;\n" : ";,\n");
     }
-  x << 2 * segments * rings << ";\n";
-  for (int r = 0; r < rings; ++r)
-    for (int s = 0; s < segments; ++s) {
-      int a = r * columns + s, b = a + 1, c = a + columns, d = c + 1;
-      bool last = r == rings - 1 && s == segments - 1;
-      x << "3;" << a << "," << c << "," << d << ";,\n3;" << a << "," << d << "," << b
-        << (last ? ";;\n" : ";,\n");
-    }
+  WriteFaces(x, segments, rings);
   x << "MeshNormals {\n" << vertices << ";\n";
   for (int v = 0; v < vertices; ++v) {
     float angle = 2 * 3.14159265f * (v % columns) / segments;
     x << std::cos(angle) << ";0;" << std::sin(angle) << (v + 1 == vertices ? ";;\n" : ";,\n");
   }
-  x << 2 * segments * rings << ";\n";
-  for (int r = 0; r < rings; ++r)
-    for (int s = 0; s < segments; ++s) {
-      int a = r * columns + s, b = a + 1, c = a + columns, d = c + 1;
-      bool last = r == rings - 1 && s == segments - 1;
-      x << "3;" << a << "," << c << "," << d << ";,\n3;" << a << "," << d << "," << b
-        << (last ? ";;\n" : ";,\n");
-    }
+  WriteFaces(x, segments, rings);
   x << "}\nMeshTextureCoords {\n" << vertices << ";\n";
   for (int v = 0; v < vertices; ++v)
     x << float(v % columns) / segments << ";" << float(v / columns) / rings
