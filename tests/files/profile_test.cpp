@@ -1,103 +1,125 @@
+// The profile: its saved lines, a save that fails, and profiles edited by
+// hand or damaged on disk.
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
 
+#include <algorithm>
+#include <climits>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
-#include "tests/files/profile_fixture.h"
+#include "files/profile.h"
+#include "files/profile_values.h"
+#include "files/scrambling.h"
+#include "tests/files/temp_folder.h"
 
 namespace {
 
-std::vector<std::string> FolderEntries(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
+using ScoreRecords = std::vector<std::pair<std::string, i32>>;
+using TextLines = std::vector<std::string>;
+
+class ProfileTest : public testing::Test {
+ protected:
+  TempFolder folder;
+  std::string path = folder.File("profile.mnd");
+
+  void SetUp() override {
+    Reset();
+    std::strcpy(ProfilePath, path.c_str());
   }
-  return names;
+  void TearDown() override {
+    delete MapScoreList;
+    MapScoreList = nullptr;
+  }
+  static void Reset() {
+    delete MapScoreList;
+    MapScoreList = new struct MapScoreList;
+    HighScore = 0;
+    SavedLevel[0] = LevelToLoad[0] = '\0';
+    MusicMuted = 0;
+  }
+  // Writes plain lines scrambled, each followed by lineEnd.
+  void WriteProfile(const TextLines& lines, const std::string& lineEnd = "\n") {
+    std::string bytes;
+    for (std::string line : lines) bytes += ScrambleText(line.data()) + lineEnd;
+    WriteWholeFile(path, bytes);
+  }
+  TextLines Entries() const {
+    TextLines names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path))
+      names.push_back(entry.path().filename().string());
+    return names;
+  }
+  static ScoreRecords Scores() {
+    ScoreRecords records;
+    for (const MapScore* r = MapScoreList->first; r; r = r->next) records.emplace_back(r->name, r->score);
+    return records;
+  }
+};
+
+// A HighScore line padded with spaces to length characters.
+std::string HighScoreLine(int score, std::size_t length) {
+  std::string line = "<HighScore>" + std::to_string(score) + "</HighScore>";
+  return line + std::string(length - line.size(), ' ');
 }
 
-}  // namespace
-
-TEST_F(ProfileTest, WritesTheFourKindsOfLineScrambledInOrder) {
+TEST_F(ProfileTest, SavesFourKindsOfLineScrambledWithPlainNewlines) {
+  SaveProfile();  // no SavedLevel: no SavedLevel line
   MapScoreList->Record("map1.mn", 87);
-  MapScoreList->Record("map2.mn", 5);
   HighScore = 1234;
-  SetSavedLevel("map2.mn");
+  std::strcpy(SavedLevel, "map2.mn");
   MusicMuted = 1;
+  const std::string empty = ReadWholeFile(path);
   SaveProfile();
-  EXPECT_EQ(ReadProfile(), (TextLines{"<MapScores><map1.mn>87</map1.mn><map2.mn>5</map2.mn></MapScores>",
-                                      "<HighScore>1234</HighScore>", "<SavedLevel>map2.mn</SavedLevel>",
-                                      "<MuteMusic>true</MuteMusic>"}));
-  EXPECT_EQ(ReadWholeFile(path).find('\r'), std::string::npos);
-  EXPECT_EQ(FolderEntries(folder.path), (TextLines{"profile.mnd"}));
+  std::string expected;
+  for (std::string line : {"<MapScores><map1.mn>87</map1.mn></MapScores>", "<HighScore>1234</HighScore>",
+                           "<SavedLevel>map2.mn</SavedLevel>", "<MuteMusic>true</MuteMusic>"})
+    expected += ScrambleText(line.data()) + std::string("\n");
+  EXPECT_EQ(ReadWholeFile(path), expected);
+  EXPECT_EQ(std::count(empty.begin(), empty.end(), '\n'), 3);
+  EXPECT_EQ(Entries(), TextLines{"profile.mnd"});
 }
 
-TEST_F(ProfileTest, AnEmptySavedLevelWritesNoSavedLevelLine) {
-  SaveProfile();
-  EXPECT_EQ(ReadProfile(), (TextLines{"<MapScores></MapScores>", "<HighScore>0</HighScore>",
-                                      "<MuteMusic>false</MuteMusic>"}));
-}
-
-TEST_F(ProfileTest, ASavedProfileReadsBackWhole) {
-  const std::string longestName(MapNameMaxLength - 3, 'q');
+TEST_F(ProfileTest, ASavedProfileReadsBackWholeWithEitherLineEnd) {
   for (int i = 0; i < 30; ++i) MapScoreList->Record(("level" + std::to_string(i) + ".mn").c_str(), i);
-  MapScoreList->Record((longestName + ".mn").c_str(), 100);
+  MapScoreList->Record(std::string(MapNameMaxLength, 'q').c_str(), 100);
   MapScoreList->Record("negative.mn", -7);
   HighScore = 987654;
-  SetSavedLevel("level12.mn");
+  std::strcpy(SavedLevel, "level12.mn");
   MusicMuted = 1;
   SaveProfile();
-  ASSERT_GT(ReadProfile().size(), 4u) << "the block should take several lines";
-
   const ScoreRecords saved = Scores();
-  ResetValues();
-  LoadProfile();
-  EXPECT_EQ(Scores(), saved);
-  EXPECT_EQ(HighScore, 987654);
-  EXPECT_STREQ(SavedLevel, "level12.mn");
-  EXPECT_STREQ(LevelToLoad, "level12.mn");
-  EXPECT_EQ(MusicMuted, 1);
+  for (const bool windows : {false, true}) {
+    if (windows) {
+      std::string bytes;
+      for (char c : ReadWholeFile(path)) bytes += c == '\n' ? std::string("\r\n") : std::string(1, c);
+      WriteWholeFile(path, bytes);
+    }
+    Reset();
+    LoadProfile();
+    EXPECT_EQ(Scores(), saved);
+    EXPECT_EQ(HighScore, 987654);
+    EXPECT_STREQ(SavedLevel, "level12.mn");
+    EXPECT_STREQ(LevelToLoad, "level12.mn");
+    EXPECT_EQ(MusicMuted, 1);
+  }
 }
 
-TEST_F(ProfileTest, AProfileWithWindowsLineEndsReadsTheSame) {
-  MapScoreList->Record("map1.mn", 42);
-  HighScore = 77;
-  SetSavedLevel("map3.mn");
-  SaveProfile();
-  std::string bytes = ReadWholeFile(path);
-  std::string windows;
-  for (char c : bytes) windows += c == '\n' ? std::string("\r\n") : std::string(1, c);
-  WriteWholeFile(path, windows);
-
-  ResetValues();
-  LoadProfile();
-  EXPECT_EQ(Scores(), (ScoreRecords{{"map1.mn", 42}}));
-  EXPECT_EQ(HighScore, 77);
-  EXPECT_STREQ(SavedLevel, "map3.mn");
-  EXPECT_EQ(MusicMuted, 0);
-}
-
-TEST_F(ProfileTest, AMissingProfileChangesNothing) {
-  MapScoreList->Record("map1.mn", 3);
+TEST_F(ProfileTest, AMissingProfileChangesNothingAndAMissingFolderGetsNothing) {
   HighScore = 12;
-  SetSavedLevel("map2.mn");
   MusicMuted = 1;
   LoadProfile();
-  EXPECT_EQ(Scores(), (ScoreRecords{{"map1.mn", 3}}));
   EXPECT_EQ(HighScore, 12);
-  EXPECT_STREQ(SavedLevel, "map2.mn");
-  EXPECT_STREQ(LevelToLoad, "");
   EXPECT_EQ(MusicMuted, 1);
-}
+  EXPECT_STREQ(LevelToLoad, "");
 
-TEST_F(ProfileTest, AMissingFolderWritesNothing) {
-  const std::string missing = folder.File("nowhere");
-  SetProfilePath(missing + "/profile.mnd");
+  std::strcpy(ProfilePath, folder.File("nowhere/profile.mnd").c_str());
   SaveProfile();
-  EXPECT_FALSE(std::filesystem::exists(missing));
-  EXPECT_TRUE(FolderEntries(folder.path).empty());
+  EXPECT_TRUE(Entries().empty());
 }
 
 TEST_F(ProfileTest, AFailingWriteLeavesTheOldProfileWhole) {
@@ -105,7 +127,6 @@ TEST_F(ProfileTest, AFailingWriteLeavesTheOldProfileWhole) {
   HighScore = 5;
   SaveProfile();
   const std::string old = ReadWholeFile(path);
-  ASSERT_FALSE(old.empty());
 
   // A disk that fills up after a few bytes of the new profile.
   for (int i = 0; i < 40; ++i) MapScoreList->Record(("map" + std::to_string(i + 2) + ".mn").c_str(), i);
@@ -121,15 +142,11 @@ TEST_F(ProfileTest, AFailingWriteLeavesTheOldProfileWhole) {
   std::signal(SIGXFSZ, oldHandler);
 
   EXPECT_EQ(ReadWholeFile(path), old);
-  EXPECT_EQ(FolderEntries(folder.path), (TextLines{"profile.mnd"}));
-  ResetValues();
-  LoadProfile();
-  EXPECT_EQ(HighScore, 5);
+  EXPECT_EQ(Entries(), TextLines{"profile.mnd"});
 }
 
-TEST_F(ProfileTest, ATagIsTakenOnEveryLineInAnyOrder) {
-  WriteProfile({"<MuteMusic>true</MuteMusic><HighScore>3</HighScore>",
-                "<MapScores><b.mn>4</b.mn></MapScores>",
+TEST_F(ProfileTest, EveryTagIsTakenOnEveryLineInAnyOrder) {
+  WriteProfile({"<MuteMusic>true</MuteMusic><HighScore>3</HighScore>", "<MapScores><b.mn>4</b.mn></MapScores>",
                 "<HighScore>8</HighScore><MapScores><a.mn>1</a.mn><b.mn>9</b.mn></MapScores>",
                 "<MapScores><a.mn>0</a.mn></MapScores><SavedLevel>a.mn</SavedLevel>"});
   LoadProfile();
@@ -137,31 +154,64 @@ TEST_F(ProfileTest, ATagIsTakenOnEveryLineInAnyOrder) {
   EXPECT_EQ(HighScore, 8);
   EXPECT_EQ(MusicMuted, 1);
   EXPECT_STREQ(LevelToLoad, "a.mn");
-}
 
-TEST_F(ProfileTest, OnlyTrueMutesAndAnEmptyValueChangesNothing) {
-  const std::pair<const char*, u8> cases[] = {
-      {"<MuteMusic>true</MuteMusic>", 1}, {"<MuteMusic>True</MuteMusic>", 0},
-      {"<MuteMusic>yes</MuteMusic>", 0},  {"<MuteMusic>false</MuteMusic>", 0},
-      {"<MuteMusic></MuteMusic>", 7},     {"<MuteMusic>true </MuteMusic>", 0}};
-  for (const auto& [line, muted] : cases) {
-    MusicMuted = 7;
-    WriteProfile({line});
-    LoadProfile();
-    EXPECT_EQ(MusicMuted, muted) << line;
-  }
-}
-
-TEST_F(ProfileTest, AMapTwiceInOneLineReadsTheFirstScoreBothTimes) {
-  WriteProfile({"<MapScores><m.mn>5</m.mn><m.mn>9</m.mn></MapScores>"});
-  LoadProfile();
-  EXPECT_EQ(Scores(), (ScoreRecords{{"m.mn", 5}}));
-}
-
-TEST_F(ProfileTest, WithoutAScoreListTheOtherValuesAreStillRead) {
+  // Without a score list the other values are still read.
   delete MapScoreList;
   MapScoreList = nullptr;
   WriteProfile({"<MapScores><m.mn>5</m.mn></MapScores>", "<HighScore>6</HighScore>"});
   LoadProfile();
   EXPECT_EQ(HighScore, 6);
 }
+
+TEST_F(ProfileTest, OnlyTrueMutesAndAnEmptyValueChangesNothing) {
+  const std::pair<const char*, u8> cases[] = {{"true", 1}, {"True", 0}, {"false", 0}, {"", 7}, {"true ", 0}};
+  for (const auto& [value, muted] : cases) {
+    MusicMuted = 7;
+    WriteProfile({std::string("<MuteMusic>") + value + "</MuteMusic>"});
+    LoadProfile();
+    EXPECT_EQ(MusicMuted, muted) << value;
+  }
+}
+
+TEST_F(ProfileTest, ALineOf1000CharactersEndsTheReadingItsCrLfDoesNotCount) {
+  WriteProfile({HighScoreLine(1, 999), "<MuteMusic>true</MuteMusic>", HighScoreLine(2, 1000),
+                "<SavedLevel>map2.mn</SavedLevel>"});
+  LoadProfile();
+  EXPECT_EQ(HighScore, 1);
+  EXPECT_EQ(MusicMuted, 1);
+  EXPECT_STREQ(SavedLevel, "");
+
+  WriteProfile({HighScoreLine(3, 999), HighScoreLine(4, 999)}, "\r\n");
+  LoadProfile();
+  EXPECT_EQ(HighScore, 4);
+}
+
+TEST_F(ProfileTest, OverlongNamesAreRefusedAndNumbersStayInBounds) {
+  const std::string fits(SavedLevelCapacity - 1, 's');
+  const std::string longest(MapNameMaxLength, 'a'), tooLong(MapNameMaxLength + 1, 'b'), huge(300, 'c');
+  auto score = [](const std::string& name, const std::string& value) {
+    return "<" + name + ">" + value + "</" + name + ">";
+  };
+  WriteProfile({"<SavedLevel>" + fits + "</SavedLevel>",
+                "<SavedLevel>" + std::string(SavedLevelCapacity, 't') + "</SavedLevel>",
+                "<MapScores>" + score(tooLong, "5") + score(longest, "6") + score(huge, "7") + "</MapScores>",
+                "<MapScores>" + score("a.mn", std::string(300, '9')) + score("b.mn", std::string(250, '9')) +
+                    score("c.mn", "-99999999999") + score("d.mn", "  -12xyz") + "</MapScores>",
+                "<HighScore>99999999999999999999999</HighScore>"});
+  LoadProfile();
+  EXPECT_EQ(std::string(SavedLevel), fits);
+  EXPECT_EQ(std::string(LevelToLoad), fits);
+  EXPECT_EQ(Scores(), (ScoreRecords{{longest, 6}, {"a.mn", 0}, {"b.mn", INT_MAX}, {"c.mn", INT_MIN}, {"d.mn", -12}}));
+  EXPECT_EQ(HighScore, INT_MAX);
+}
+
+TEST_F(ProfileTest, BrokenMapScoresElementsReadWhatTheyCan) {
+  WriteProfile({"<MapScores><a.mn>1</a.mn><>2</><b.mn>3</b.mn></MapScores>",
+                "<MapScores><c.mn>4<d.mn>5</d.mn></MapScores>", "<MapScores><g.mn>8</MapScores>"});
+  LoadProfile();
+  // "<>" ends its line's reading; an element without its closing tag scores 0,
+  // and the reader then takes the next closing tag for a key.
+  EXPECT_EQ(Scores(), (ScoreRecords{{"a.mn", 1}, {"c.mn", 0}, {"/d.mn", 0}, {"g.mn", 0}}));
+}
+
+}  // namespace

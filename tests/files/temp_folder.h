@@ -9,13 +9,11 @@
 
 struct TempFolder {
   std::filesystem::path path;
-
   TempFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "tumblox-XXXXXX").string();
     path = mkdtemp(pattern.data());
   }
   ~TempFolder() { std::filesystem::remove_all(path); }
-
   std::string File(const std::string& name) const { return (path / name).string(); }
 };
 
