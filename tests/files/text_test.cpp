@@ -1,5 +1,6 @@
 // The text layer under maps and profiles: elements, scrambling, line
-// reading, the score list and its MapScores lines.
+// reading, the score list and its MapScores lines; the MapScores reader
+// is tested through the profile.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -10,7 +11,6 @@
 
 #include "files/score_list.h"
 #include "files/scrambling.h"
-#include "files/tag_reader.h"
 #include "files/tagged_text.h"
 #include "files/text_lines.h"
 #include "files/widen_text.h"
@@ -60,8 +60,6 @@ TEST(TaggedText, ExtractsTheFirstCompleteElementOfItsOwnKey) {
   const std::string fits(ElementShortCapacity - 1, '7'), over(ElementShortCapacity, '7');
   EXPECT_EQ(std::string(ExtractElementShort(("<m>" + fits + "</m>").c_str(), "m").get()), fits);
   EXPECT_EQ(std::string(ExtractElementShort(("<m>" + over + "</m>").c_str(), "m").get()), "");
-  EXPECT_EQ(FindTextIndex("xabab", "ab"), 1);
-  EXPECT_EQ(FindTextIndex("abc", ""), -1);
 }
 
 TEST(TaggedText, WidenTextSignExtendsAndWritesOnlyLengthPlusOne) {
@@ -122,8 +120,6 @@ TEST(MapScoreList, KeepsTheBestScoreOfEachMapInFirstRecordedOrder) {
   for (const MapScore* r = list.first; r; r = r->next) records.emplace_back(r->name, r->score);
   EXPECT_EQ(records, (std::vector<std::pair<std::string, i32>>{
                          {"map2.mn", 30}, {"map1.mn", 50}, {"map0.mn", -5}, {std::string(259, 'a'), 1}}));
-  EXPECT_EQ(list.last, list.Find(std::string(259, 'a').c_str()));
-  EXPECT_EQ(list.Find("MAP1.mn"), nullptr);
 }
 
 TEST(MapScoreList, WriteFillsTheFirstLineTo500ThenOneRecordALine) {
@@ -140,15 +136,4 @@ TEST(MapScoreList, WriteFillsTheFirstLineTo500ThenOneRecordALine) {
   EXPECT_EQ(lines[0].size(), 527u);
   EXPECT_EQ(lines[6], "<MapScores><map39.m>89</map39.m></MapScores>");
   EXPECT_EQ(lines[7], "<MapScores><" + longest + ">2</" + longest + "></MapScores>");
-}
-
-TEST(TagReader, HandsOutKeysInOrderThenNothingAndCutsAnOverlongValue) {
-  TagReader reader("<map1.mn>50</map1.mn><m2>7</m2>");
-  EXPECT_EQ(reader.NextTag(), "map1.mn");
-  EXPECT_EQ(reader.NextTag(), "m2");
-  EXPECT_EQ(reader.NextTag(), "");
-  EXPECT_GT(reader.readPosition, reader.textLength);
-  for (const char* text : {"", "<abc", "abc>"}) EXPECT_EQ(TagReader(text).NextTag(), "") << text;
-  const std::string huge(2000, 'z');
-  EXPECT_EQ(TagReader(huge.c_str()).textLength, 1023);
 }
