@@ -1,3 +1,4 @@
+// What the dialog and the text helper hand a recording device.
 #include <gtest/gtest.h>
 
 #include "game_buttons.h"
@@ -12,7 +13,6 @@ bool Grey(D3DCOLOR c) {
 
 struct DialogRenderTest : ::testing::Test {
   void SetUp() override {
-    device = new RecordingDevice;
     resources = DXUTGetGlobalDialogResourceManager();
     ASSERT_EQ(resources->OnCreateDevice(device), S_OK);
     ASSERT_EQ(resources->OnResetDevice(), S_OK);
@@ -36,32 +36,33 @@ struct DialogRenderTest : ::testing::Test {
     size_t y = size_t(q.v0 * float(texture->height)) + 5;
     return texture->pixels[y * texture->width + x];
   }
-  RecordingDevice* device = nullptr;
+  RecordingDevice* device = new RecordingDevice;
   CDXUTDialogResourceManager* resources = nullptr;
   CDXUTDialog dialog;
 };
 
-TEST_F(DialogRenderTest, VisibleFacesInCreationOrderThenLabels) {
+TEST_F(DialogRenderTest, VisibleFacesInCreationOrderThenTheirLabels) {
   auto draws = Render();
   ASSERT_EQ(draws.size(), 2u);
-  EXPECT_NE(draws[0].texture, draws[1].texture);
-  // 8 buttons are visible after start-up: Start Game! to Mute Sound.
+  // 8 buttons are visible after start-up: Start Game! (y 34) to Mute Sound (y 202).
   ASSERT_EQ(draws[0].quads.size(), 8u);
-  const int visibleY[] = {34, 58, 82, 106, 130, 154, 178, 202};
   for (int n = 0; n < 8; ++n) {
     const RecordedQuad& face = draws[0].quads[size_t(n)];
-    EXPECT_FLOAT_EQ(face.left, 889);
-    EXPECT_FLOAT_EQ(face.top, float(visibleY[n]));
-    EXPECT_FLOAT_EQ(face.right, 889 + 125);
-    EXPECT_FLOAT_EQ(face.bottom, float(visibleY[n] + 22));
+    EXPECT_EQ((std::vector<float>{face.left, face.top, face.right, face.bottom}),
+              (std::vector<float>{889, 34.0f + 24 * n, 889 + 125, 56.0f + 24 * n}));
   }
-  // Every label lies inside the column, none on the hidden buttons' rows.
   for (const RecordedQuad& q : draws[1].quads) {
-    EXPECT_GT(q.left, 889);
-    EXPECT_LT(q.right, 889 + 125);
-    EXPECT_GE(q.top, 34);
-    EXPECT_LE(q.bottom, 202 + 22);
+    EXPECT_TRUE(q.left > 889 && q.right < 889 + 125 && q.top >= 34 && q.bottom <= 224);
+    if (q.top >= 82 && q.bottom <= 104) EXPECT_TRUE(Grey(q.color) && q.color != 0xffffffffu);
   }
+
+  // Hidden buttons are not drawn; the device's states are given back.
+  for (const GameButton& b : kGameButtons) dialog.GetControl(b.id, 0)->SetVisible(false);
+  device->SetRenderState(D3DRS_ZENABLE, D3DZB_TRUE);
+  EXPECT_TRUE(Render().empty());
+  dialog.GetControl(11, 0)->SetVisible(true);
+  EXPECT_FLOAT_EQ(Render().at(0).quads.at(0).top, 370);
+  EXPECT_EQ(device->renderStates[D3DRS_ZENABLE], DWORD(D3DZB_TRUE));
 }
 
 TEST_F(DialogRenderTest, EachStateHasItsLook) {
@@ -70,10 +71,6 @@ TEST_F(DialogRenderTest, EachStateHasItsLook) {
   D3DCOLOR disabled = Fill(draws[0], 2);  // Restart Game
   EXPECT_FALSE(Grey(normal));
   EXPECT_TRUE(Grey(disabled));
-  for (const RecordedQuad& q : draws[1].quads)
-    if (q.top >= 82 && q.bottom <= 104) EXPECT_TRUE(Grey(q.color) && q.color != 0xffffffffu);
-
-  // Under the mouse, then pressed, then neither.
   dialog.MsgProc(nullptr, WM_MOUSEMOVE, 0, MAKELPARAM(900, 40));
   D3DCOLOR hover = Fill(Render()[0], 0);
   dialog.MsgProc(nullptr, WM_LBUTTONDOWN, 0, MAKELPARAM(900, 40));
@@ -82,36 +79,45 @@ TEST_F(DialogRenderTest, EachStateHasItsLook) {
   EXPECT_NE(pressed, normal);
   EXPECT_NE(pressed, hover);
   dialog.MsgProc(nullptr, WM_LBUTTONUP, 0, MAKELPARAM(900, 40));
-  dialog.MsgProc(nullptr, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+  dialog.MsgProc(nullptr, WM_MOUSEMOVE, 0, MAKELPARAM(900, 85));  // onto the disabled one
   EXPECT_EQ(Fill(Render()[0], 0), normal);
-
-  // A disabled button under the mouse keeps its disabled look.
-  dialog.MsgProc(nullptr, WM_MOUSEMOVE, 0, MAKELPARAM(900, 85));
   EXPECT_EQ(Fill(Render()[0], 2), disabled);
 }
 
-TEST_F(DialogRenderTest, HiddenButtonsAreNotDrawnAndStatesAreGivenBack) {
-  for (const GameButton& b : kGameButtons) dialog.GetControl(b.id, 0)->SetVisible(false);
-  device->SetRenderState(D3DRS_ZENABLE, D3DZB_TRUE);
-  EXPECT_TRUE(Render().empty());
-  dialog.GetControl(11, 0)->SetVisible(true);
-  auto draws = Render();
-  ASSERT_EQ(draws.size(), 2u);
-  EXPECT_FLOAT_EQ(draws[0].quads[0].top, 370);
-  EXPECT_EQ(device->renderStates[D3DRS_ZENABLE], DWORD(D3DZB_TRUE));
-}
-
 TEST_F(DialogRenderTest, DrawsAgainAfterTheDeviceIsLostAndReset) {
-  Render();
   resources->OnLostDevice();
   ASSERT_EQ(resources->OnResetDevice(), S_OK);
-  auto draws = Render();
-  ASSERT_EQ(draws.size(), 2u);
-  EXPECT_FALSE(draws[1].quads.empty());
-  // Without a device there is nothing to draw on.
+  EXPECT_FALSE(Render().at(1).quads.empty());
   resources->OnLostDevice();
   resources->OnDestroyDevice();
-  EXPECT_TRUE(Render().empty());
+  EXPECT_TRUE(Render().empty());  // without a device there is nothing to draw on
+}
+
+TEST_F(DialogRenderTest, TheTextHelperWritesLinesFromTheInsertionPointInOneBatch) {
+  ID3DXFont* font = nullptr;
+  ID3DXSprite* sprite = nullptr;
+  ASSERT_EQ(D3DXCreateFontW(device, 30, 0, 400, 0, FALSE, 1, 0, 0, 0, u"Elephant", &font), S_OK);
+  ASSERT_EQ(D3DXCreateSprite(device, &sprite), S_OK);
+  device->calls.clear();
+  CDXUTTextHelper text(font, sprite, 15);
+  text.Begin();
+  text.SetForegroundColor(D3DXCOLOR(1, 1, 0, 1));
+  text.SetInsertionPos(30, 20);
+  EXPECT_EQ(text.DrawTextLine(u"Score: 0\nHigh Score: 7\n"), S_OK);
+  EXPECT_EQ(text.DrawTextLine(u"I"), S_OK);  // 15 below the last point, whatever the text's height
+  text.SetInsertionPos(500, 700);
+  EXPECT_EQ(text.DrawTextLine(u"W"), S_OK);
+  text.End();
+  auto draws = RecordedDraws(*device);
+  ASSERT_EQ(draws.size(), 1u);
+  const auto& quads = draws[0].quads;
+  ASSERT_EQ(quads.size(), 7u + 11u + 1u + 1u);
+  for (const RecordedQuad& q : quads) EXPECT_EQ(q.color, 0xffffff00u);  // opaque yellow
+  EXPECT_GT(quads[7].top, quads[0].top + 20);        // "H" a line lower
+  EXPECT_NEAR(quads[18].top, quads[0].top + 15, 2);  // "I": both capitals, same top
+  EXPECT_NEAR(quads[19].left, 500, 3);
+  sprite->Release();
+  font->Release();
 }
 
 }  // namespace
