@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr DWORD Unused = 0xFFFFFFFF;
-
 struct Blended {  // D3DFVF_XYZB1 | D3DFVF_NORMAL | D3DFVF_TEX1
   float x, y, z, w0, nx, ny, nz, u, v;
 };
@@ -20,51 +18,36 @@ class SkinTest : public ::testing::Test {
     EXPECT_EQ(RefCount(device), 1u);
     device->Release();
   }
-
   // Vertex i sits at (i, 0, 0) with normal (0, 0, -i) and texture (i, 2i).
   void MakeSkinnedMesh(DWORD vertices, const std::vector<WORD>& indices,
                        const std::vector<DWORD>& attributes, DWORD bones) {
     std::vector<Vertex> v;
-    for (DWORD i = 0; i < vertices; ++i) {
-      float f = float(i);
-      v.push_back({f, 0, 0, 0, 0, -f, f, 2 * f});
-    }
+    for (DWORD i = 0; i < vertices; ++i) v.push_back({float(i), 0, 0, 0, 0, -float(i), float(i), 2.0f * i});
     mesh = MakeMesh(device, v, indices, attributes);
     ASSERT_NE(mesh, nullptr);
     ASSERT_EQ(D3DXCreateSkinInfoFVF(vertices, VertexFvf, bones, &skin), S_OK);
   }
-
   void Influence(DWORD bone, std::vector<DWORD> vertices, std::vector<float> weights) {
     ASSERT_EQ(skin->SetBoneInfluence(bone, DWORD(vertices.size()), vertices.data(), weights.data()),
               S_OK);
   }
-
-  HRESULT Convert(DWORD* faceRemap = nullptr, ID3DXBuffer** vertexRemap = nullptr,
-                  const DWORD* adjacencyIn = nullptr, DWORD* adjacencyOut = nullptr) {
-    return skin->ConvertToBlendedMesh(mesh, D3DXMESH_MANAGED | D3DXMESHOPT_VERTEXCACHE,
-                                      adjacencyIn, adjacencyOut, faceRemap, vertexRemap,
-                                      &maxInfluences, &groups, &table, &blended);
+  HRESULT Convert(ID3DXBuffer** vertexRemap = nullptr) {
+    return skin->ConvertToBlendedMesh(mesh, D3DXMESH_MANAGED | D3DXMESHOPT_VERTEXCACHE, nullptr,
+                                      nullptr, nullptr, vertexRemap, &maxInfluences, &groups,
+                                      &table, &blended);
   }
-
   D3DXBONECOMBINATION* Combinations() {
     return static_cast<D3DXBONECOMBINATION*>(table->GetBufferPointer());
   }
-
-  std::vector<Blended> BlendedVertices() {
-    std::vector<Blended> out(blended->GetNumVertices());
+  // The blended mesh's vertices (as T) or its 16-bit indices.
+  template <typename T>
+  std::vector<T> Read(bool indices) {
+    std::vector<T> out(indices ? blended->GetNumFaces() * 3 : blended->GetNumVertices());
     void* data;
-    blended->LockVertexBuffer(D3DLOCK_READONLY, &data);
-    std::memcpy(out.data(), data, out.size() * sizeof(Blended));
-    blended->UnlockVertexBuffer();
-    return out;
-  }
-
-  std::vector<WORD> BlendedIndices() {
-    std::vector<WORD> out(blended->GetNumFaces() * 3);
-    void* data;
-    blended->LockIndexBuffer(D3DLOCK_READONLY, &data);
-    std::memcpy(out.data(), data, out.size() * sizeof(WORD));
-    blended->UnlockIndexBuffer();
+    indices ? blended->LockIndexBuffer(D3DLOCK_READONLY, &data)
+            : blended->LockVertexBuffer(D3DLOCK_READONLY, &data);
+    std::memcpy(out.data(), data, out.size() * sizeof(T));
+    indices ? blended->UnlockIndexBuffer() : blended->UnlockVertexBuffer();
     return out;
   }
 
@@ -86,7 +69,7 @@ TEST_F(SkinTest, KeepsBoneNamesOffsetsAndInfluencesInRange) {
   EXPECT_EQ(skin->GetBoneOffsetMatrix(2), nullptr);
   const DWORD past[1] = {3}, vertices[1] = {0};
   const float one[1] = {1};
-  EXPECT_LT(skin->SetBoneInfluence(1, 1, past, one), 0);  // no vertex 3
+  EXPECT_LT(skin->SetBoneInfluence(1, 1, past, one), 0);      // no vertex 3
   EXPECT_LT(skin->SetBoneInfluence(2, 1, vertices, one), 0);  // no bone 2
   EXPECT_EQ(skin->GetNumBoneInfluences(1), 0u);
 }
@@ -97,31 +80,27 @@ TEST_F(SkinTest, BlendsTwoBonesInOneCombination) {
   Influence(0, {0, 1, 2, 3}, {1, 1, 0.5f, 0.25f});
   Influence(1, {2, 3, 4}, {0.5f, 0.75f, 1});
   ASSERT_EQ(Convert(), S_OK);
-
   EXPECT_EQ(maxInfluences, 2u);
   ASSERT_EQ(groups, 1u);
-  EXPECT_EQ(table->GetBufferSize(), sizeof(D3DXBONECOMBINATION) + 2 * sizeof(DWORD));
   D3DXBONECOMBINATION c = Combinations()[0];
   EXPECT_EQ((std::vector<DWORD>{c.AttribId, c.FaceStart, c.FaceCount, c.VertexStart,
                                 c.VertexCount, c.BoneId[0], c.BoneId[1]}),
             (std::vector<DWORD>{0, 0, 3, 0, 5, 0, 1}));
   // The bone slots follow the table in the one buffer.
+  EXPECT_EQ(table->GetBufferSize(), sizeof(D3DXBONECOMBINATION) + 2 * sizeof(DWORD));
   const BYTE* base = static_cast<const BYTE*>(table->GetBufferPointer());
   EXPECT_EQ(reinterpret_cast<const BYTE*>(c.BoneId), base + sizeof(D3DXBONECOMBINATION));
+
   EXPECT_EQ(blended->GetFVF(), DWORD{D3DFVF_XYZB1 | D3DFVF_NORMAL | D3DFVF_TEX1});
-  std::vector<Blended> v = BlendedVertices();
-  ASSERT_EQ(v.size(), 5u);
   // The first slot's weight is stored, the last one's left to the blending.
+  std::vector<Blended> v = Read<Blended>(false);
+  ASSERT_EQ(v.size(), 5u);
   const float firstWeight[5] = {1, 1, 0.5f, 0.25f, 0};
   for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(v[i].x, float(i));
-    EXPECT_EQ(v[i].w0, firstWeight[i]);
-    EXPECT_EQ(v[i].nz, -float(i));
-    EXPECT_EQ(v[i].v, 2.0f * i);
+    EXPECT_EQ((std::vector<float>{v[i].x, v[i].w0, v[i].nz, v[i].v}),
+              (std::vector<float>{float(i), firstWeight[i], -float(i), 2.0f * i}));
   }
-  EXPECT_EQ(BlendedIndices(), (std::vector<WORD>{0, 1, 2, 1, 3, 2, 2, 3, 4}));
-
-  // Subset 0 is the combination's faces.
+  EXPECT_EQ(Read<WORD>(true), (std::vector<WORD>{0, 1, 2, 1, 3, 2, 2, 3, 4}));
   device->calls.clear();
   blended->DrawSubset(0);
   EXPECT_EQ(device->CallsOf("DrawIndexedPrimitive").at(0).args,
@@ -132,29 +111,19 @@ TEST_F(SkinTest, SplitsMaterialsAndDuplicatesSharedVertices) {
   MakeSkinnedMesh(5, {0, 1, 2, 1, 3, 2, 2, 3, 4}, {0, 1, 0}, 2);
   Influence(0, {0, 1, 2, 3}, {1, 1, 0.5f, 0.25f});
   Influence(1, {2, 3, 4}, {0.5f, 0.75f, 1});
-  const DWORD adjacency[9] = {Unused, 1, Unused, Unused, 2, 0, 1, Unused, Unused};
-  DWORD adjacencyOut[9];
-  DWORD faceRemap[3];
   ID3DXBuffer* vertexRemap = nullptr;
-  ASSERT_EQ(Convert(faceRemap, &vertexRemap, adjacency, adjacencyOut), S_OK);
-
+  ASSERT_EQ(Convert(&vertexRemap), S_OK);
   ASSERT_EQ(groups, 2u);
   D3DXBONECOMBINATION* c = Combinations();
   EXPECT_EQ((std::vector<DWORD>{c[0].FaceCount, c[0].VertexCount, c[1].AttribId, c[1].FaceStart,
                                 c[1].FaceCount, c[1].VertexStart, c[1].VertexCount}),
             (std::vector<DWORD>{2, 5, 1, 2, 1, 5, 3}));
-  EXPECT_EQ(std::vector<DWORD>(faceRemap, faceRemap + 3), (std::vector<DWORD>{0, 2, 1}));
   ASSERT_EQ(vertexRemap->GetBufferSize(), 8 * sizeof(DWORD));
   const DWORD* sourceOf = static_cast<const DWORD*>(vertexRemap->GetBufferPointer());
   EXPECT_EQ(std::vector<DWORD>(sourceOf, sourceOf + 8),
             (std::vector<DWORD>{0, 1, 2, 3, 4, 1, 2, 3}));
   vertexRemap->Release();
-  // Source face 1 is now face 2, its neighbours 0 and 2 are now 0 and 1.
-  EXPECT_EQ(adjacencyOut[6 + 1], 1u);
-  EXPECT_EQ(adjacencyOut[6 + 2], 0u);
-  EXPECT_EQ(adjacencyOut[3 + 0], 2u);
-
-  EXPECT_EQ(BlendedIndices(), (std::vector<WORD>{0, 1, 2, 2, 3, 4, 5, 7, 6}));
+  EXPECT_EQ(Read<WORD>(true), (std::vector<WORD>{0, 1, 2, 2, 3, 4, 5, 7, 6}));
 }
 
 TEST_F(SkinTest, OrdersEachCopysWeightsByItsCombinationsSlots) {
@@ -173,26 +142,24 @@ TEST_F(SkinTest, OrdersEachCopysWeightsByItsCombinationsSlots) {
   // Combination 0 holds 0, 1, 2 weighted for bone 0; combination 1 holds
   // 1, 2, 3 weighted for bone 1.
   std::vector<float> x, w0;
-  for (const Blended& b : BlendedVertices()) x.push_back(b.x), w0.push_back(b.w0);
+  for (const Blended& b : Read<Blended>(false)) x.push_back(b.x), w0.push_back(b.w0);
   EXPECT_EQ(x, (std::vector<float>{0, 1, 2, 1, 2, 3}));
   EXPECT_EQ(w0, (std::vector<float>{1, 0, 0, 1, 0.75f, 0}));
-  EXPECT_EQ(BlendedIndices(), (std::vector<WORD>{0, 1, 2, 3, 5, 4}));
+  EXPECT_EQ(Read<WORD>(true), (std::vector<WORD>{0, 1, 2, 3, 5, 4}));
 }
 
 TEST_F(SkinTest, MarksSlotsNoBoneUses) {
   // Material 1's face has no bones at all; material 0's needs three.
   MakeSkinnedMesh(6, {0, 1, 2, 3, 4, 5}, {0, 1}, 3);
-  Influence(0, {0}, {1});
-  Influence(1, {1}, {1});
-  Influence(2, {2}, {1});
+  for (DWORD b = 0; b < 3; ++b) Influence(b, {b}, {1});
   ASSERT_EQ(Convert(), S_OK);
   EXPECT_EQ(maxInfluences, 3u);
   ASSERT_EQ(groups, 2u);
   EXPECT_EQ(blended->GetFVF(), DWORD{D3DFVF_XYZB2 | D3DFVF_NORMAL | D3DFVF_TEX1});
   D3DXBONECOMBINATION* c = Combinations();
-  for (int s = 0; s < 3; ++s) {
-    EXPECT_EQ(c[0].BoneId[s], DWORD(s));
-    EXPECT_EQ(c[1].BoneId[s], Unused);
+  for (DWORD s = 0; s < 3; ++s) {
+    EXPECT_EQ(c[0].BoneId[s], s);
+    EXPECT_EQ(c[1].BoneId[s], 0xFFFFFFFFu);
   }
 }
 
@@ -201,16 +168,12 @@ TEST_F(SkinTest, FailsCleanlyOnWhatItCannotBlend) {
   MakeSkinnedMesh(3, {0, 1, 2}, {0}, 7);
   for (DWORD b = 0; b < 7; ++b) Influence(b, {b % 3}, {0.25f});
   EXPECT_LT(Convert(), 0);
-  EXPECT_EQ(blended, nullptr);
-  EXPECT_EQ(table, nullptr);
-  EXPECT_EQ(groups, 0u);
-  skin->Release();
-
+  EXPECT_TRUE(blended == nullptr && table == nullptr && groups == 0);
   // Skin information for another vertex count.
+  skin->Release();
   ASSERT_EQ(D3DXCreateSkinInfoFVF(4, VertexFvf, 1, &skin), S_OK);
   EXPECT_LT(Convert(), 0);
   EXPECT_EQ(blended, nullptr);
-
   // The device cannot make the blended mesh: its failure comes back.
   skin->Release();
   ASSERT_EQ(D3DXCreateSkinInfoFVF(3, VertexFvf, 1, &skin), S_OK);
@@ -218,7 +181,6 @@ TEST_F(SkinTest, FailsCleanlyOnWhatItCannotBlend) {
   EXPECT_EQ(Convert(), D3DERR_OUTOFVIDEOMEMORY);
   EXPECT_EQ(blended, nullptr);
   device->failures.clear();
-
   // The source mesh stays usable and unlocked.
   EXPECT_EQ(Convert(), S_OK);
   EXPECT_EQ(maxInfluences, 0u);
