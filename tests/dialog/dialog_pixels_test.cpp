@@ -29,13 +29,7 @@ struct DialogPixelsTest : ::testing::Test {
         D3DXCreateFontW(screen.device(), 30, 0, 400, 0, FALSE, 1, 0, 0, 0, u"Elephant", &font),
         S_OK);
     ASSERT_EQ(D3DXCreateSprite(screen.device(), &sprite), S_OK);
-  }
-  void TearDown() override {
-    if (sprite) sprite->Release();
-    if (font) font->Release();
-  }
-  // One frame: black, the status text's score lines, the dialog.
-  void DrawFrame() {
+    // One frame: black, the status text's score lines, the dialog.
     IDirect3DDevice9* device = screen.device();
     device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xff000000, 1.0f, 0);
     ASSERT_EQ(device->BeginScene(), S_OK);
@@ -51,6 +45,10 @@ struct DialogPixelsTest : ::testing::Test {
     device->EndScene();
     pixels = screen.Pixels(&width, &height);
     ASSERT_EQ(width * height, kWidth * kHeight);
+  }
+  void TearDown() override {
+    if (sprite) sprite->Release();
+    if (font) font->Release();
   }
   DWORD At(int x, int y) const { return pixels[size_t(y) * width + size_t(x)]; }
   // Pixels in [left, right) × [top, bottom) for which `test` holds.
@@ -74,8 +72,7 @@ OffscreenDevice DialogPixelsTest::screen(kWidth, kHeight);
 bool White(DWORD p) { return Red(p) > 220 && Green(p) > 220 && Blue(p) > 220; }
 bool Yellow(DWORD p) { return Red(p) > 200 && Green(p) > 200 && Blue(p) < 80; }
 
-TEST_F(DialogPixelsTest, ALabelIsDrawnOnItsButtonFace) {
-  DrawFrame();
+TEST_F(DialogPixelsTest, ALabelOnItsFaceAGreyDisabledButtonNoHiddenOne) {
   // Start Game!: x 889 to 1014, y 34 to 56. A bluish face, white writing in
   // its middle, nothing of it outside.
   EXPECT_FALSE(GreyPixel(At(895, 36)));
@@ -86,10 +83,7 @@ TEST_F(DialogPixelsTest, ALabelIsDrawnOnItsButtonFace) {
   EXPECT_TRUE(Black(At(1014, 45)));
   // Left of the column, above the status text's lines (from y 384).
   EXPECT_EQ(Count(800, 0, 888, 380, Lit), 0);
-}
 
-TEST_F(DialogPixelsTest, ADisabledButtonIsGreyAndAHiddenOneIsNotThere) {
-  DrawFrame();
   // Restart Game (y 82 to 104) is disabled: grey face, grey label.
   int face = Count(889, 82, 1014, 104, Lit);
   EXPECT_EQ(face, 125 * 22);
@@ -101,7 +95,6 @@ TEST_F(DialogPixelsTest, ADisabledButtonIsGreyAndAHiddenOneIsNotThere) {
 }
 
 TEST_F(DialogPixelsTest, StatusTextIsYellowFromItsInsertionPoint) {
-  DrawFrame();
   // "Score: 4200" and "High Score: 9100" from (30, 20), two 30-pixel lines.
   EXPECT_GT(Count(30, 20, 330, 80, Yellow), 200);
   EXPECT_EQ(Count(0, 0, 30, 200, Yellow), 0);

@@ -11,14 +11,12 @@ struct Vertex {  // D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1
 };
 constexpr DWORD VertexFvf = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1;
 
-// A mesh of `vertices` and 16-bit faces, each face's attribute given.
+// A managed mesh of `vertices` and 16-bit faces, each face's attribute given.
 inline ID3DXMesh* MakeMesh(IDirect3DDevice9* device, const std::vector<Vertex>& vertices,
-                           const std::vector<WORD>& indices, const std::vector<DWORD>& attributes,
-                           DWORD options = D3DXMESH_MANAGED) {
+                           const std::vector<WORD>& indices, const std::vector<DWORD>& attributes) {
   ID3DXMesh* mesh = nullptr;
-  if (FAILED(D3DXCreateMeshFVF(static_cast<DWORD>(attributes.size()),
-                               static_cast<DWORD>(vertices.size()), options, VertexFvf, device,
-                               &mesh)))
+  if (FAILED(D3DXCreateMeshFVF(DWORD(attributes.size()), DWORD(vertices.size()), D3DXMESH_MANAGED,
+                               VertexFvf, device, &mesh)))
     return nullptr;
   void* data;
   mesh->LockVertexBuffer(0, &data);
@@ -32,6 +30,18 @@ inline ID3DXMesh* MakeMesh(IDirect3DDevice9* device, const std::vector<Vertex>& 
   std::memcpy(attributeData, attributes.data(), attributes.size() * sizeof(DWORD));
   mesh->UnlockAttributeBuffer();
   return mesh;
+}
+
+// A copy of the mesh's vertices (as T), or of its indices (T of WORD or DWORD).
+template <typename T>
+std::vector<T> Contents(ID3DXMesh* mesh, bool indices) {
+  std::vector<T> out(indices ? mesh->GetNumFaces() * 3 : mesh->GetNumVertices());
+  void* data;
+  indices ? mesh->LockIndexBuffer(D3DLOCK_READONLY, &data)
+          : mesh->LockVertexBuffer(D3DLOCK_READONLY, &data);
+  std::memcpy(out.data(), data, out.size() * sizeof(T));
+  indices ? mesh->UnlockIndexBuffer() : mesh->UnlockVertexBuffer();
+  return out;
 }
 
 // The device's reference count, read without changing it.

@@ -96,14 +96,12 @@ TEST_F(MeshTest, DrawsEachSubsetAsOneRangeOfItsFaces) {
   std::memcpy(sorted.data(), ib->bytes.data(), 24);
   EXPECT_EQ(sorted, (std::vector<WORD>{1, 2, 4, 2, 3, 4, 0, 1, 2, 0, 2, 3}));
   mesh->DrawSubset(0);
-  EXPECT_EQ(device->calls.back().args, (std::vector<std::int64_t>{D3DPT_TRIANGLELIST, 0, 1, 4, 0, 2}));
+  EXPECT_EQ(device->calls.back().args,
+            (std::vector<std::int64_t>{D3DPT_TRIANGLELIST, 0, 1, 4, 0, 2}));
   device->calls.clear();
   EXPECT_EQ(mesh->DrawSubset(7), S_OK);  // no faces: nothing drawn
   EXPECT_TRUE(device->calls.empty());
-  WORD* indices;
-  mesh->LockIndexBuffer(D3DLOCK_READONLY, reinterpret_cast<void**>(&indices));
-  EXPECT_EQ(indices[3], 1);  // the mesh's own order is unchanged
-  mesh->UnlockIndexBuffer();
+  EXPECT_EQ(Contents<WORD>(mesh, true)[3], 1);  // the mesh's own order is unchanged
   mesh->Release();
 
   // A subset with an index past the last vertex is refused, not drawn.
@@ -116,39 +114,29 @@ TEST_F(MeshTest, DrawsEachSubsetAsOneRangeOfItsFaces) {
 }
 
 TEST_F(MeshTest, ClonesWithAnotherFormatKeepingSharedElements) {
-  ID3DXMesh* mesh = nullptr;
-  ASSERT_EQ(D3DXCreateMeshFVF(2, 4, D3DXMESH_MANAGED, D3DFVF_XYZ | D3DFVF_TEX1, device, &mesh),
-            S_OK);
+  // Positions and texture coordinates 1 to 20; face 1 of attribute 3.
+  ID3DXMesh* mesh = MakeMesh(device, Quad(), {0, 1, 2, 0, 2, 3}, {0, 3});
+  ID3DXMesh* source = nullptr;
+  ASSERT_EQ(mesh->CloneMeshFVF(D3DXMESH_MANAGED, D3DFVF_XYZ | D3DFVF_TEX1, device, &source), S_OK);
+  mesh->Release();
   float* v;
-  mesh->LockVertexBuffer(0, reinterpret_cast<void**>(&v));
+  source->LockVertexBuffer(0, reinterpret_cast<void**>(&v));
   for (int i = 0; i < 20; ++i) v[i] = float(i + 1);
-  mesh->UnlockVertexBuffer();
-  WORD* indices;
-  mesh->LockIndexBuffer(0, reinterpret_cast<void**>(&indices));
-  const WORD faces[6] = {0, 1, 2, 0, 2, 3};
-  std::memcpy(indices, faces, sizeof faces);
-  mesh->UnlockIndexBuffer();
-  DWORD* attributes;
-  mesh->LockAttributeBuffer(0, &attributes);
-  attributes[1] = 3;
-  mesh->UnlockAttributeBuffer();
+  source->UnlockVertexBuffer();
 
   ID3DXMesh* clone = nullptr;
-  ASSERT_EQ(mesh->CloneMeshFVF(D3DXMESH_MANAGED | D3DXMESH_32BIT, VertexFvf, device, &clone), S_OK);
-  Vertex* cv;
-  clone->LockVertexBuffer(D3DLOCK_READONLY, reinterpret_cast<void**>(&cv));
-  EXPECT_EQ((std::vector<float>{cv[1].x, cv[1].z, cv[1].nx, cv[1].u, cv[1].v}),
+  ASSERT_EQ(source->CloneMeshFVF(D3DXMESH_MANAGED | D3DXMESH_32BIT, VertexFvf, device, &clone),
+            S_OK);
+  source->Release();
+  Vertex cv = Contents<Vertex>(clone, false)[1];
+  EXPECT_EQ((std::vector<float>{cv.x, cv.z, cv.nx, cv.u, cv.v}),
             (std::vector<float>{6, 8, 0, 9, 10}));
-  clone->UnlockVertexBuffer();
-  DWORD* wide;
-  clone->LockIndexBuffer(D3DLOCK_READONLY, reinterpret_cast<void**>(&wide));
-  EXPECT_EQ(wide[5], 3u);
-  clone->UnlockIndexBuffer();
+  EXPECT_EQ(Contents<DWORD>(clone, true)[5], 3u);
+  DWORD* attributes;
   clone->LockAttributeBuffer(D3DLOCK_READONLY, &attributes);
   EXPECT_EQ(attributes[1], 3u);
   clone->UnlockAttributeBuffer();
   clone->Release();
-  mesh->Release();
 }
 
 TEST_F(MeshTest, ComputesNormalsFacingTheClockwiseSide) {
@@ -159,13 +147,11 @@ TEST_F(MeshTest, ComputesNormalsFacingTheClockwiseSide) {
                                 {5, 5, 5, 9, 9, 9, 0, 0}};
   ID3DXMesh* mesh = MakeMesh(device, corner, {0, 1, 2, 0, 3, 1}, {0, 0});
   ASSERT_EQ(D3DXComputeNormals(mesh, nullptr), S_OK);
-  Vertex* out;
-  mesh->LockVertexBuffer(D3DLOCK_READONLY, reinterpret_cast<void**>(&out));
+  std::vector<Vertex> out = Contents<Vertex>(mesh, false);
   EXPECT_NEAR(out[0].nx, -0.70710677f, 1e-6);
   EXPECT_NEAR(out[0].nz, -0.70710677f, 1e-6);
   EXPECT_NEAR(out[2].nz, -1.0f, 1e-6);
   EXPECT_EQ(out[4].nx, 0.0f);
-  mesh->UnlockVertexBuffer();
   mesh->Release();
 
   ID3DXMesh* bare = nullptr;

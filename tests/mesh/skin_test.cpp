@@ -22,7 +22,8 @@ class SkinTest : public ::testing::Test {
   void MakeSkinnedMesh(DWORD vertices, const std::vector<WORD>& indices,
                        const std::vector<DWORD>& attributes, DWORD bones) {
     std::vector<Vertex> v;
-    for (DWORD i = 0; i < vertices; ++i) v.push_back({float(i), 0, 0, 0, 0, -float(i), float(i), 2.0f * i});
+    for (DWORD i = 0; i < vertices; ++i)
+      v.push_back({float(i), 0, 0, 0, 0, -float(i), float(i), 2.0f * i});
     mesh = MakeMesh(device, v, indices, attributes);
     ASSERT_NE(mesh, nullptr);
     ASSERT_EQ(D3DXCreateSkinInfoFVF(vertices, VertexFvf, bones, &skin), S_OK);
@@ -38,17 +39,6 @@ class SkinTest : public ::testing::Test {
   }
   D3DXBONECOMBINATION* Combinations() {
     return static_cast<D3DXBONECOMBINATION*>(table->GetBufferPointer());
-  }
-  // The blended mesh's vertices (as T) or its 16-bit indices.
-  template <typename T>
-  std::vector<T> Read(bool indices) {
-    std::vector<T> out(indices ? blended->GetNumFaces() * 3 : blended->GetNumVertices());
-    void* data;
-    indices ? blended->LockIndexBuffer(D3DLOCK_READONLY, &data)
-            : blended->LockVertexBuffer(D3DLOCK_READONLY, &data);
-    std::memcpy(out.data(), data, out.size() * sizeof(T));
-    indices ? blended->UnlockIndexBuffer() : blended->UnlockVertexBuffer();
-    return out;
   }
 
   RecordingDevice* device = new RecordingDevice();
@@ -93,14 +83,14 @@ TEST_F(SkinTest, BlendsTwoBonesInOneCombination) {
 
   EXPECT_EQ(blended->GetFVF(), DWORD{D3DFVF_XYZB1 | D3DFVF_NORMAL | D3DFVF_TEX1});
   // The first slot's weight is stored, the last one's left to the blending.
-  std::vector<Blended> v = Read<Blended>(false);
+  std::vector<Blended> v = Contents<Blended>(blended, false);
   ASSERT_EQ(v.size(), 5u);
   const float firstWeight[5] = {1, 1, 0.5f, 0.25f, 0};
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ((std::vector<float>{v[i].x, v[i].w0, v[i].nz, v[i].v}),
               (std::vector<float>{float(i), firstWeight[i], -float(i), 2.0f * i}));
   }
-  EXPECT_EQ(Read<WORD>(true), (std::vector<WORD>{0, 1, 2, 1, 3, 2, 2, 3, 4}));
+  EXPECT_EQ(Contents<WORD>(blended, true), (std::vector<WORD>{0, 1, 2, 1, 3, 2, 2, 3, 4}));
   device->calls.clear();
   blended->DrawSubset(0);
   EXPECT_EQ(device->CallsOf("DrawIndexedPrimitive").at(0).args,
@@ -123,7 +113,7 @@ TEST_F(SkinTest, SplitsMaterialsAndDuplicatesSharedVertices) {
   EXPECT_EQ(std::vector<DWORD>(sourceOf, sourceOf + 8),
             (std::vector<DWORD>{0, 1, 2, 3, 4, 1, 2, 3}));
   vertexRemap->Release();
-  EXPECT_EQ(Read<WORD>(true), (std::vector<WORD>{0, 1, 2, 2, 3, 4, 5, 7, 6}));
+  EXPECT_EQ(Contents<WORD>(blended, true), (std::vector<WORD>{0, 1, 2, 2, 3, 4, 5, 7, 6}));
 }
 
 TEST_F(SkinTest, OrdersEachCopysWeightsByItsCombinationsSlots) {
@@ -142,10 +132,13 @@ TEST_F(SkinTest, OrdersEachCopysWeightsByItsCombinationsSlots) {
   // Combination 0 holds 0, 1, 2 weighted for bone 0; combination 1 holds
   // 1, 2, 3 weighted for bone 1.
   std::vector<float> x, w0;
-  for (const Blended& b : Read<Blended>(false)) x.push_back(b.x), w0.push_back(b.w0);
+  for (const Blended& b : Contents<Blended>(blended, false)) {
+    x.push_back(b.x);
+    w0.push_back(b.w0);
+  }
   EXPECT_EQ(x, (std::vector<float>{0, 1, 2, 1, 2, 3}));
   EXPECT_EQ(w0, (std::vector<float>{1, 0, 0, 1, 0.75f, 0}));
-  EXPECT_EQ(Read<WORD>(true), (std::vector<WORD>{0, 1, 2, 3, 5, 4}));
+  EXPECT_EQ(Contents<WORD>(blended, true), (std::vector<WORD>{0, 1, 2, 3, 5, 4}));
 }
 
 TEST_F(SkinTest, MarksSlotsNoBoneUses) {
