@@ -13,13 +13,11 @@ class MeshTest : public ::testing::Test {
 // Four vertices of a unit quad in the z = 0 plane, two clockwise faces
 // seen from -z.
 std::vector<Vertex> Quad() {
-  return {{0, 0, 0, 0, 0, 0, 0, 1},
-          {0, 1, 0, 0, 0, 0, 0, 0},
-          {1, 1, 0, 0, 0, 0, 1, 0},
-          {1, 0, 0, 0, 0, 0, 1, 1}};
+  return {{0, 0, 0, 0, 0, 0, 0, 1}, {0, 1, 0, 0, 0, 0, 0, 0},
+          {1, 1, 0, 0, 0, 0, 1, 0}, {1, 0, 0, 0, 0, 0, 1, 1}};
 }
 
-TEST_F(MeshTest, CreatesBuffersOfItsFormatAndHoldsItsDevice) {
+TEST_F(MeshTest, CreatesBuffersOfItsFormatOrNothing) {
   EXPECT_EQ(D3DXGetFVFVertexSize(D3DFVF_XYZB3 | D3DFVF_NORMAL | D3DFVF_TEX1), 44u);
   EXPECT_EQ(D3DXGetFVFVertexSize(D3DFVF_XYZ | 0x10000), 0u);  // 1D texture coordinates
   ID3DXMesh* mesh = nullptr;
@@ -38,10 +36,9 @@ TEST_F(MeshTest, CreatesBuffersOfItsFormatAndHoldsItsDevice) {
   got->Release();
   EXPECT_EQ(mesh->Release(), 0u);
   EXPECT_EQ(RefCount(device), 1u);
-}
 
-TEST_F(MeshTest, RefusesWhatItCannotHoldAndLeavesNothing) {
-  ID3DXMesh* mesh = reinterpret_cast<ID3DXMesh*>(1);
+  // What it cannot hold is refused, and nothing is left behind.
+  mesh = reinterpret_cast<ID3DXMesh*>(1);
   EXPECT_LT(D3DXCreateMeshFVF(0, 3, 0, D3DFVF_XYZ, device, &mesh), 0);
   EXPECT_EQ(mesh, nullptr);
   EXPECT_LT(D3DXCreateMeshFVF(1, 3, 0, D3DFVF_XYZ, nullptr, &mesh), 0);
