@@ -1,5 +1,3 @@
-#include <cmath>
-
 #include "platform/fmod/fmod.h"
 #include "sound/sound_table.h"
 #include "tests/world/world_test_support.h"
@@ -39,31 +37,22 @@ class GameStepTest : public WorldTest {
 
 TEST_F(GameStepTest, BallsRollInProportionToTheTiltOutsideTheDeadZone) {
   GameObject* ball = AddBall("b", 0, 0);
-  board->rotation.x = 0.02f;  // the dead zone's edge: no roll
-  board->rotation.z = -0.02f;
+  board->rotation = {0.02f, 0, -0.02f};  // the dead zone's edge: no roll
   Tick();
-  EXPECT_EQ(ball->position.z, 0.0f);
   EXPECT_EQ(ball->position.x, 0.0f);
-  EXPECT_EQ(ball->spin.x, 0.0f);
+  EXPECT_EQ(ball->position.z, 0.0f);
 
-  board->rotation.x = 0.04f;
+  board->rotation = {0.04f, 0, 0};
   Tick();
   EXPECT_FLOAT_EQ(ball->position.z, 0.04f / 0.3f * 0.08f);
   EXPECT_FLOAT_EQ(ball->spin.x, 0.04f / 0.3f * 0.08f);
 
   ball->position = {0, 0, 0};
-  board->rotation.x = 0.3f;
-  board->rotation.z = 0.3f;  // positive z tilt rolls toward -x
+  board->rotation = {0.3f, 0, 0.3f};  // positive z tilt rolls toward -x
   Tick();
   EXPECT_FLOAT_EQ(ball->position.z, 0.08f);
   EXPECT_FLOAT_EQ(ball->position.x, -0.08f);
   EXPECT_FLOAT_EQ(ball->spin.z, 0.08f);
-
-  board->rotation.x = -0.3f;
-  board->rotation.z = -0.3f;
-  Tick();
-  EXPECT_NEAR(ball->position.z, 0.0f, 1e-6f);
-  EXPECT_NEAR(ball->position.x, 0.0f, 1e-6f);
 }
 
 TEST_F(GameStepTest, SpikesRollAlongTheirAxisAtHalfSpeedWithASmallerDeadZone) {
@@ -71,38 +60,30 @@ TEST_F(GameStepTest, SpikesRollAlongTheirAxisAtHalfSpeedWithASmallerDeadZone) {
   GameObject* alongZ = AddSpike("z", DirectionPlusZ, 5, 0);
   GameObject* alongX = AddSpike("x", DirectionPlusX, 8, 0);
   GameObject* fixed = AddSpike("f", DirectionMinusZ, 11, 0);
-  GameObject* none = AddSpike("n", NoDirection, 14, 0);
 
-  board->rotation.x = 0.01f;  // spikes' dead-zone edge
-  board->rotation.z = 0.01f;
+  board->rotation = {0.01f, 0, 0.01f};  // spikes' dead-zone edge
   Tick();
   EXPECT_EQ(alongZ->position.z, 0.0f);
   EXPECT_EQ(alongX->position.x, 8.0f);
 
-  board->rotation.x = 0.015f;  // spikes roll, balls do not
-  board->rotation.z = 0.015f;
+  board->rotation = {0.015f, 0, 0.015f};  // spikes roll, balls do not
   Tick();
-  EXPECT_FLOAT_EQ(alongZ->position.z, 0.015f / 0.3f * 0.08f / 2.0f);
-  EXPECT_FLOAT_EQ(alongZ->rotation.x, 0.015f / 0.3f * 0.08f / 2.0f);
+  const f32 step = 0.015f / 0.3f * 0.08f / 2.0f;
+  EXPECT_FLOAT_EQ(alongZ->position.z, step);
+  EXPECT_FLOAT_EQ(alongZ->rotation.x, step);
   EXPECT_EQ(alongZ->position.x, 5.0f);  // only along its own axis
-  EXPECT_FLOAT_EQ(alongX->position.x, 8.0f - 0.015f / 0.3f * 0.08f / 2.0f);
-  EXPECT_FLOAT_EQ(alongX->rotation.z, 0.015f / 0.3f * 0.08f / 2.0f);
+  EXPECT_FLOAT_EQ(alongX->position.x, 8.0f - step);
+  EXPECT_FLOAT_EQ(alongX->rotation.z, step);
   EXPECT_EQ(alongX->position.z, 0.0f);
+  EXPECT_EQ(fixed->position.z, 0.0f);
   EXPECT_EQ(ball->position.x, -5.0f);
   EXPECT_EQ(ball->position.z, -5.0f);
-
-  board->rotation.x = 0.3f;
-  Tick();
-  EXPECT_FLOAT_EQ(alongZ->position.z, 0.015f / 0.3f * 0.08f / 2.0f + 0.04f);
-  EXPECT_EQ(fixed->position.z, 0.0f);
-  EXPECT_EQ(none->position.z, 0.0f);
 }
 
 TEST_F(GameStepTest, ABallBlockedAlongOneAxisStillSlidesAlongTheOther) {
   GameObject* ball = AddBall("b", 0, 0);
-  AddWall(5.0f, 1.0f, -2.0f, 1.05f);  // z 0.05..1.05, just beyond the ball's edge
-  board->rotation.x = 0.3f;           // toward +z: blocked
-  board->rotation.z = -0.3f;          // toward +x: free
+  AddWall(5.0f, 1.0f, -2.0f, 1.00005f);  // leaves 0.00005 of room along +z
+  board->rotation = {0.3f, 0, -0.3f};    // toward +z: blocked; toward +x: free
   Tick();
   EXPECT_EQ(ball->position.z, 0.0f);
   EXPECT_EQ(ball->spin.x, 0.0f);
@@ -110,24 +91,17 @@ TEST_F(GameStepTest, ABallBlockedAlongOneAxisStillSlidesAlongTheOther) {
   EXPECT_FLOAT_EQ(ball->spin.z, -0.08f);
 }
 
-TEST_F(GameStepTest, RollAngleTurnsOnlyForARealChangeOfPlace) {
+TEST_F(GameStepTest, NothingStepsWithoutABoard) {
+  board->type[0] = '\0';
   GameObject* ball = AddBall("b", 0, 0);
-  AddWall(5.0f, 1.0f, -2.0f, 1.00005f);  // leaves 0.00005 of room along +z
-  board->rotation.x = 0.3f;
+  GameObject* door = Add("door", 1, 1, 5, 5);
+  door->moving = 1;
+  door->direction = DirectionPlusX;
+  ball->shown = 0;
+  ball->hit = 1;
   Tick();
-  EXPECT_EQ(ball->position.z, 0.0f);  // 0.08 does not fit: refused
-  EXPECT_EQ(ball->spin.x, 0.0f);
-}
-
-TEST_F(GameStepTest, ARestingBallIsNotStepped) {
-  GameObject* ball = AddBall("b", 0, 0);
-  ball->nextActiveTime = 50000.0f + 0.5f;
-  board->rotation.x = 0.3f;
-  Tick();
-  EXPECT_EQ(ball->position.z, 0.0f);
-  SetNowMs(50001.0);
-  Tick();
-  EXPECT_FLOAT_EQ(ball->position.z, 0.08f);
+  EXPECT_EQ(ball->hit, 1);
+  EXPECT_EQ(door->position.x, 5.0f);
 }
 
 // ---- goals and pops ---------------------------------------------------
@@ -138,56 +112,45 @@ TEST_F(GameStepTest, ACapturedBallSlidesHomeWithTheGoalSound) {
   SoundStream* enterGoal = FindSound("enterGoal");
   board->rotation.x = 0.3f;
   Tick();  // touches the goal: captured, does not move
-  EXPECT_EQ(ball->captured, 1);
   EXPECT_EQ(ball->captureGoal, goal);
   EXPECT_EQ(ball->position.z, 0.0f);
-  EXPECT_EQ(enterGoal->Playing, 0);
-
   Tick();
   EXPECT_EQ(enterGoal->Playing, 1);
-  EXPECT_EQ(ball->arrived, 0);
-  int ticks = 1;
-  while (!ball->arrived && ticks < 100) {
-    Tick();
-    ++ticks;
-  }
+  for (int i = 0; i < 100 && !ball->arrived; ++i) Tick();
   EXPECT_EQ(ball->arrived, 1);
   EXPECT_EQ(enterGoal->Playing, 0);  // stopped on arrival
   EXPECT_NEAR(ball->position.z, 0.85f, 0.06f);
 
   Vec3 home = ball->position;
-  board->rotation.z = 0.3f;
-  Tick(5);  // home balls stay put and are no obstacle
-  EXPECT_EQ(ball->position.x, home.x);
   GameObject* other = AddBall("c", -3.0f, 0.0f);
-  board->rotation.x = 0.0f;
-  board->rotation.z = -0.3f;
-  Tick(20);
+  board->rotation = {0, 0, -0.3f};
+  Tick(20);  // home balls stay put and are no obstacle
+  EXPECT_EQ(ball->position.x, home.x);
   EXPECT_GT(other->position.x, -3.0f + 0.08f * 19);
-  EXPECT_EQ(scene().AllBallsHome(), false);
 }
 
-TEST_F(GameStepTest, PoppedBallSoundsOnceAndKeepsStill) {
+TEST_F(GameStepTest, APoppedBallSoundsOnceAndKeepsStill) {
   GameObject* ball = AddBall("b", 0, 0);
-  GameObject* twin = AddBall("b_", 0, 0);
-  twin->shown = 0;
   AddSpike("s", NoDirection, 0.0f, 1.3f);
   SoundStream* objHit = FindSound("objHit");
   board->rotation.x = 0.3f;
   for (int i = 0; i < 20 && ball->shown; ++i) Tick();
   EXPECT_EQ(ball->shown, 0);
-  EXPECT_EQ(ball->hit, 1);
   EXPECT_EQ(objHit->Playing, 0);
   Tick();
   EXPECT_EQ(ball->hit, 0);  // the next StepBalls took the sound
   EXPECT_EQ(objHit->Playing, 1);
-  EXPECT_TRUE(scene().NoShownBalls());
-
   objHit->Stop();
   f32 z = ball->position.z;
   Tick(3);
   EXPECT_EQ(objHit->Playing, 0);  // once only
   EXPECT_EQ(ball->position.z, z);
+
+  delete SoundTable[6];  // without its sound the flag is still cleared
+  SoundTable[6] = nullptr;
+  ball->hit = 1;
+  Tick();
+  EXPECT_EQ(ball->hit, 0);
 }
 
 TEST_F(GameStepTest, ARollingSpikePopsABall) {
@@ -199,16 +162,6 @@ TEST_F(GameStepTest, ARollingSpikePopsABall) {
   EXPECT_EQ(ball->shown, 0);
   EXPECT_EQ(FindSound("objHit")->Playing, 1);
   EXPECT_GT(spike->position.z, 0.15f);  // rolls on where the ball stood
-}
-
-TEST_F(GameStepTest, PopWithoutItsSoundStillClearsTheFlag) {
-  delete SoundTable[6];
-  SoundTable[6] = nullptr;
-  GameObject* ball = AddBall("b", 0, 0);
-  ball->shown = 0;
-  ball->hit = 1;
-  Tick();
-  EXPECT_EQ(ball->hit, 0);
 }
 
 // ---- triggers and doors -----------------------------------------------
@@ -227,31 +180,20 @@ TEST_F(DoorTest, SlidesOpenFlipsOneTickAfterArrivingAndSlidesBack) {
   SoundStream* doorOpen = FindSound("doorOpen");
   scene().ActivateDoors("door1");
   Tick();
-  EXPECT_FLOAT_EQ(door->position.x, 10.0f + 0.08f * 0.33333334f);
   EXPECT_EQ(doorOpen->Playing, 1);
-  int ticks = 1;
-  while (!door->arrived && ticks < 200) {
-    Tick();
-    ++ticks;
-  }
+  for (int i = 0; i < 200 && !door->arrived; ++i) Tick();
   EXPECT_NEAR(door->position.x, 12.0f, 0.04f);
   EXPECT_EQ(door->mode, 0);  // not flipped yet
   EXPECT_EQ(doorOpen->Playing, 0);
   Tick();
   EXPECT_EQ(door->mode, 1);
   EXPECT_EQ(door->moving, 0);
-  EXPECT_EQ(door->arrived, 0);
   f32 openX = door->position.x;
   Tick(5);
   EXPECT_EQ(door->position.x, openX);  // stays open
 
   scene().ActivateDoors("door1");
-  Tick();
-  EXPECT_LT(door->position.x, openX);
-  while (door->moving && ticks < 400) {
-    Tick();
-    ++ticks;
-  }
+  for (int i = 0; i < 200 && (door->moving || door->arrived); ++i) Tick();
   EXPECT_NEAR(door->position.x, 10.0f, 0.04f);
   EXPECT_EQ(door->mode, 0);
 }
@@ -261,7 +203,9 @@ TEST_F(DoorTest, EveryDirectionOpensOneExtentAway) {
     i32 direction;
     f32 x, z;
   } cases[] = {{DirectionPlusX, 12.0f, 10.0f}, {DirectionPlusZ, 10.0f, 11.0f},
-               {DirectionMinusX, 8.0f, 10.0f}, {DirectionMinusZ, 10.0f, 9.0f}};
+               {DirectionMinusX, 8.0f, 10.0f}, {DirectionMinusZ, 10.0f, 9.0f},
+               {DirectionPlusY, 10.0f, 10.0f}, {DirectionMinusY, 10.0f, 10.0f},
+               {NoDirection, 10.0f, 10.0f}};  // up, down, unset: flips where it is
   for (const Case& c : cases) {
     door->position = door->startPosition;
     door->mode = 0;
@@ -274,33 +218,17 @@ TEST_F(DoorTest, EveryDirectionOpensOneExtentAway) {
   }
 }
 
-TEST_F(DoorTest, AnUpDownOrUnsetDoorFlipsWithoutMoving) {
-  for (i32 direction : {DirectionPlusY, DirectionMinusY, NoDirection}) {
-    door->direction = direction;
-    i32 mode = door->mode;
-    door->moving = 1;
-    Tick();
-    EXPECT_EQ(door->arrived, 1);
-    Tick();
-    EXPECT_NE(door->mode, mode);
-    EXPECT_EQ(door->position.x, 10.0f);
-    EXPECT_EQ(door->position.z, 10.0f);
-  }
-}
-
 TEST_F(DoorTest, AHeldPlainTriggerKeepsTheDoorGoing) {
-  GameObject* ball = AddBall("b", 0.0f, 0.0f);
   GameObject* trigger = Add("trigger", 1.0f, 1.0f, 0.0f, 0.85f);
   CopyText(trigger->target, "door1");
+  AddBall("b", 0.0f, 0.0f);
   board->rotation.x = 0.3f;
   int flips = 0;
-  i32 mode = door->mode;
-  for (int i = 0; i < 400; ++i) {
+  for (i32 i = 0, mode = door->mode; i < 400; ++i, mode = door->mode) {
     Tick();
-    if (door->mode != mode) ++flips, mode = door->mode;
+    flips += door->mode != mode;
   }
   EXPECT_GE(flips, 4);  // back and forth while pressed
-  EXPECT_EQ(ball->position.z, 0.0f);
 }
 
 class GroupTriggerTest : public DoorTest {
@@ -308,46 +236,32 @@ class GroupTriggerTest : public DoorTest {
   void SetUp() override {
     DoorTest::SetUp();
     scene().hasGroupTriggers = 1;
-    left = AddGroupTrigger(0.0f);
-    right = AddGroupTrigger(5.0f);
-    leftBall = AddBall("l", 0.0f, 0.0f);
+    for (f32 x : {0.0f, 5.0f}) {
+      GameObject* t = Add("trigger", 1.0f, 1.0f, x, 0.85f);
+      t->mode = 1;
+      CopyText(t->target, "door1");
+    }
+    AddBall("l", 0.0f, 0.0f);
+    board->rotation.x = 0.3f;
   }
-  GameObject* AddGroupTrigger(f32 x) {
-    GameObject* t = Add("trigger", 1.0f, 1.0f, x, 0.85f);
-    t->mode = 1;
-    CopyText(t->target, "door1");
-    return t;
-  }
-  GameObject* left = nullptr;
-  GameObject* right = nullptr;
-  GameObject* leftBall = nullptr;
 };
 
 TEST_F(GroupTriggerTest, PressedInDifferentTicksNothingOpens) {
   GameObject* rightBall = AddBall("r", 5.0f, -5.0f);
-  board->rotation.x = 0.3f;
   Tick();
-  EXPECT_EQ(left->hit, 1);
-  EXPECT_EQ(right->hit, 0);
-  EXPECT_EQ(door->moving, 0);
-  leftBall->position.z = -5.0f;  // release the left, press the right
+  scene().FindByName("l")->position.z = -5.0f;  // release the left, press the right
   rightBall->position.z = 0.0f;
   Tick();
-  EXPECT_EQ(right->hit, 1);
-  EXPECT_EQ(left->hit, 0);
   EXPECT_EQ(door->moving, 0);
   EXPECT_EQ(scene().hasGroupTriggers, 1);
 }
 
 TEST_F(GroupTriggerTest, PressedByBallsInTheSameTickFiresOnce) {
   AddBall("r", 5.0f, 0.0f);
-  board->rotation.x = 0.3f;
   Tick();
   EXPECT_EQ(door->moving, 1);
   EXPECT_EQ(scene().hasGroupTriggers, 0);
   for (int i = 0; i < 200 && door->moving; ++i) Tick();
-  Tick();
-  EXPECT_EQ(door->mode, 1);
   Tick(50);  // both still pressed: the group never fires again
   EXPECT_EQ(door->moving, 0);
   EXPECT_EQ(door->mode, 1);
@@ -355,7 +269,6 @@ TEST_F(GroupTriggerTest, PressedByBallsInTheSameTickFiresOnce) {
 
 TEST_F(GroupTriggerTest, SpikesDoNotCountForAGroup) {
   AddSpike("s", NoDirection, 5.0f, 0.0f);  // presses the right trigger in StepLevelObjects
-  board->rotation.x = 0.3f;
   Tick(3);
   EXPECT_EQ(door->moving, 0);
 }
@@ -368,8 +281,8 @@ class WarpTest : public GameStepTest {
     GameStepTest::SetUp();
     entry = Add("warpA", 1.0f, 1.0f, 0.0f, 0.0f);
     CopyText(entry->target, "warpB");
-    exit = Add("warpB", 1.0f, 1.0f, 10.0f, 10.0f);
-    exit->position.y = 0.7f;
+    exit = Add("warpB", 1.0f, 1.5f, 10.0f, 10.0f);
+    exit->direction = DirectionPlusX;
     ball = AddBall("b", 0.0f, 0.0f);
   }
   // The ball has entered the entry warp in an earlier tick.
@@ -383,21 +296,19 @@ class WarpTest : public GameStepTest {
 };
 
 TEST_F(WarpTest, EachExitSidePutsThePieceBesideIt) {
+  ball->width = 0.6f;
   struct Case {
     i32 direction;
     f32 x, z;
   } cases[] = {
-      {DirectionPlusX, 10.0f + 1.0f + 0.2f, 10.0f},
-      {DirectionPlusZ, 10.0f, 10.0f + 1.0f + 0.2f},
-      {DirectionMinusX, 10.0f - (0.8f + 0.2f), 10.0f},
-      {DirectionMinusZ, 10.0f, 10.0f - (0.8f + 0.2f)},
-      {DirectionPlusY, 10.0f, 10.0f},
-      {DirectionMinusY, 10.0f, 10.0f},
-      {NoDirection, 10.0f, 10.0f},
+      {DirectionPlusX, 10.0f + 1.0f + 0.2f, 10.0f},  {DirectionPlusZ, 10.0f, 10.0f + 1.5f + 0.2f},
+      {DirectionMinusX, 10.0f - (0.8f + 0.2f), 10.0f}, {DirectionMinusZ, 10.0f, 10.0f - (0.6f + 0.2f)},
+      {DirectionPlusY, 10.0f, 10.0f},                {NoDirection, 10.0f, 10.0f},
   };
   for (const Case& c : cases) {
     exit->direction = c.direction;
     exit->nextActiveTime = 0.0f;
+    exit->position.y = 0.7f;
     ball->position = {0.0f, 0.3f, 0.0f};
     Enter();
     StepLevelObjects();
@@ -406,26 +317,10 @@ TEST_F(WarpTest, EachExitSidePutsThePieceBesideIt) {
     EXPECT_FLOAT_EQ(ball->position.z, c.z) << c.direction;
     EXPECT_EQ(ball->position.y, 0.0f);  // lands on the floor whatever the exit's height
     EXPECT_EQ(exit->nextActiveTime, 50000.0f + 2000.0f);
-    EXPECT_EQ(ball->nextActiveTime, 50000.0f + 300.0f);
   }
 }
 
-TEST_F(WarpTest, SidesOfAWiderExit) {
-  exit->width = 1.0f;
-  ball->width = 0.8f;
-  exit->direction = DirectionMinusZ;
-  Enter();
-  StepLevelObjects();
-  EXPECT_NEAR(ball->position.z, exit->position.z - exit->width, 1e-5f);  // boxes meet
-  exit->direction = DirectionPlusZ;
-  exit->nextActiveTime = 0.0f;
-  Enter();
-  StepLevelObjects();
-  EXPECT_NEAR(ball->position.z - ball->width - exit->position.z, 0.4f, 1e-5f);
-}
-
 TEST_F(WarpTest, TheLandedPieceRestsForThreeHundredMilliseconds) {
-  exit->direction = DirectionPlusX;
   board->rotation.x = 0.3f;
   Enter();
   StepLevelObjects();
@@ -439,7 +334,6 @@ TEST_F(WarpTest, TheLandedPieceRestsForThreeHundredMilliseconds) {
 }
 
 TEST_F(WarpTest, ExitTakesAPieceOnlyWithinHalfASecondOfItsCoolDown) {
-  exit->direction = DirectionPlusX;
   exit->nextActiveTime = 50501.0f;  // more than 500 ms to run
   Enter();
   StepLevelObjects();
@@ -454,35 +348,21 @@ TEST_F(WarpTest, ExitTakesAPieceOnlyWithinHalfASecondOfItsCoolDown) {
 }
 
 TEST_F(WarpTest, StillPressingTheEntryFiresItAgainOnALaterTick) {
-  exit->direction = DirectionPlusX;
   exit->nextActiveTime = 52000.0f;
   ball->position = {-0.85f, 0.0f, 0.0f};
   board->rotation.z = -0.3f;  // roll into the entry along +x
   Tick();
   EXPECT_EQ(ball->position.x, -0.85f);
   EXPECT_EQ(entry->hit, 0);  // fired and used up in the same tick
-  EXPECT_EQ(FindSound("doorOpen")->Playing, 1);
   SetNowMs(51600.0);
   Tick();
   EXPECT_FLOAT_EQ(ball->position.x, 11.2f);
-}
-
-TEST_F(WarpTest, FiringRestartsTheDoorSound) {
-  SoundStream* doorOpen = FindSound("doorOpen");
-  doorOpen->Play(false);
-  CopyText(entry->target, "nowhere");  // no exit: only the sound
-  Enter();
-  StepLevelObjects();
-  EXPECT_EQ(doorOpen->Playing, 1);
-  EXPECT_EQ(ball->position.x, 0.0f);
-  EXPECT_EQ(entry->hit, 0);
 }
 
 TEST_F(WarpTest, ANamelessPieceIsCarriedNowhere) {
   GameObject* nameless = AddSpike("", DirectionPlusX, 3.0f, 3.0f);
   GameObject* unnamedWall = AddWall(1, 1, 20, 20);
   entry->hit = 1;
-  entry->enteredBallName[0] = '\0';
   StepLevelObjects();
   EXPECT_EQ(nameless->position.x, 3.0f);
   EXPECT_EQ(unnamedWall->position.x, 20.0f);
@@ -491,10 +371,8 @@ TEST_F(WarpTest, ANamelessPieceIsCarriedNowhere) {
 }
 
 TEST_F(WarpTest, AnExitBobsThroughItsCoolDownThenSinksBack) {
-  exit->position.y = 0.0f;
-  exit->direction = DirectionPlusX;
   Enter();
-  StepLevelObjects();  // cool-down until 52000; this tick rises already
+  StepLevelObjects();  // cool-down until 52000
   for (double t = 50010.0; t <= 51000.0; t += 10.0) {
     SetNowMs(t);
     StepLevelObjects();
@@ -505,45 +383,12 @@ TEST_F(WarpTest, AnExitBobsThroughItsCoolDownThenSinksBack) {
     StepLevelObjects();
   }
   EXPECT_NEAR(exit->position.y, 2 * 0.01f, 1e-4f);
-  EXPECT_NEAR(exit->spin.y, 200 * 0.025f, 1e-3f);
 
   exit->position.y = 0.05f;  // after the cool-down it sinks to the floor
   SetNowMs(52000.0);
   for (int i = 0; i < 10; ++i) StepLevelObjects();
   EXPECT_LE(exit->position.y, 0.0f);
   EXPECT_GT(exit->position.y, -0.011f);
-}
-
-TEST_F(WarpTest, AnExitOnItsOwnCornerFiresAsAnEntryOnceCooledDown) {
-  exit->direction = NoDirection;
-  CopyText(exit->target, "warpA");
-  Enter();
-  StepLevelObjects();
-  EXPECT_EQ(ball->position.x, 10.0f);  // inside the exit's box
-  board->rotation.x = 0.3f;
-  SetNowMs(51000.0);
-  Tick();
-  EXPECT_EQ(ball->position.z, 10.0f);  // every move touches the exit
-  EXPECT_EQ(exit->hit, 0);            // still cooling down
-  SetNowMs(52000.5);
-  StepBalls();
-  EXPECT_EQ(exit->hit, 1);
-  StepLevelObjects();
-  EXPECT_EQ(ball->position.x, 0.0f);  // sent back to warpA
-  EXPECT_EQ(ball->position.z, 0.0f);
-}
-
-TEST_F(GameStepTest, NothingStepsWithoutABoard) {
-  board->type[0] = '\0';
-  GameObject* ball = AddBall("b", 0, 0);
-  GameObject* door = Add("door", 1, 1, 5, 5);
-  door->moving = 1;
-  door->direction = DirectionPlusX;
-  ball->shown = 0;
-  ball->hit = 1;
-  Tick();
-  EXPECT_EQ(ball->hit, 1);
-  EXPECT_EQ(door->position.x, 5.0f);
 }
 
 // ---- sound restarts, on a real stream -----------------------------------
