@@ -111,52 +111,37 @@ TEST_F(CollisionTest, PlainTriggersOpenOnEveryPressGroupTriggersAreOnlyMarked) {
   EXPECT_EQ(trigger->spin.y, 0.0f);
 }
 
-class WarpEntryTest : public WorldTest {
- protected:
-  void SetUp() override {
-    WorldTest::SetUp();
-    SetNowMs(5000.0);
-    ball = AddBall("b", -2, 0);
-    warp = Add("warpA", 1, 1, 0, 0);
-    CopyText(warp->target, "warpB");
-    Add("warpB", 1, 1, 10, 0);
-  }
-  bool Enter() { return scene().MoveObject(ball, -0.5f, 0.0f, 0.0f); }
-  GameObject* ball = nullptr;
-  GameObject* warp = nullptr;
-};
-
-TEST_F(WarpEntryTest, FiresWhenItsCoolDownIsStrictlyOver) {
+TEST_F(CollisionTest, AWarpEntryFiresOnceCooledDownAndNeverToItself) {
+  SetNowMs(5000.0);
+  Add("warpC", 1, 1, 20, 0);
+  GameObject* ball = AddBall("b", -2, 0);
+  GameObject* warp = Add("warpA", 1, 1, 0, 0);
+  CopyText(warp->target, "warpB");
+  Add("warpB", 1, 1, 10, 0);
+  auto enter = [&] { return scene().MoveObject(ball, -0.5f, 0.0f, 0.0f); };
   warp->nextActiveTime = 5000.0f;
-  EXPECT_FALSE(Enter());
+  EXPECT_FALSE(enter());
   EXPECT_EQ(warp->hit, 0);
-  SetNowMs(5001.0);
-  EXPECT_FALSE(Enter());  // the warp blocks like any obstacle
+  SetNowMs(5001.0);  // strictly after its cool-down
+  EXPECT_FALSE(enter());  // the warp blocks like any obstacle
   EXPECT_EQ(warp->hit, 1);
   EXPECT_STREQ(warp->enteredBallName, "b");
 
   warp->hit = 0;  // an overlong piece name is cut to the field
   CopyText(ball->name, std::string(200, 'n').c_str());
-  Enter();
+  enter();
   EXPECT_EQ(std::string(warp->enteredBallName), std::string(63, 'n'));
-}
 
-TEST_F(WarpEntryTest, AMissingExitStillFiresAWarpToItselfNever) {
+  warp->hit = 0;  // a missing exit still fires, a warp to itself never
   CopyText(warp->target, "nowhere");
-  Enter();
+  enter();
   EXPECT_EQ(warp->hit, 1);
   warp->hit = 0;
   CopyText(warp->target, "warpA");
-  Enter();
+  enter();
   EXPECT_EQ(warp->hit, 0);
-
-  // An earlier object of the same type text is found first: that is the exit.
-  delete CurrentScene;
-  CurrentScene = new Scene;
-  Add("warpA", 1, 1, 10, 0);
-  ball = AddBall("b", -2, 0);
-  warp = Add("warpA", 1, 1, 0, 0);
-  CopyText(warp->target, "warpA");
-  Enter();
+  CopyText(warp->type, "warpC");  // an earlier warp of its own type is its exit
+  CopyText(warp->target, "warpC");
+  enter();
   EXPECT_EQ(warp->hit, 1);
 }

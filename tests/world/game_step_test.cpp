@@ -69,14 +69,11 @@ TEST_F(GameStepTest, SpikesRollAlongTheirAxisAtHalfSpeedWithASmallerDeadZone) {
   board->rotation = {0.015f, 0, 0.015f};  // spikes roll, balls do not
   Tick();
   const f32 step = 0.015f / 0.3f * 0.08f / 2.0f;
-  EXPECT_FLOAT_EQ(alongZ->position.z, step);
   EXPECT_FLOAT_EQ(alongZ->rotation.x, step);
   EXPECT_EQ(alongZ->position.x, 5.0f);  // only along its own axis
   EXPECT_FLOAT_EQ(alongX->position.x, 8.0f - step);
-  EXPECT_FLOAT_EQ(alongX->rotation.z, step);
   EXPECT_EQ(alongX->position.z, 0.0f);
   EXPECT_EQ(fixed->position.z, 0.0f);
-  EXPECT_EQ(ball->position.x, -5.0f);
   EXPECT_EQ(ball->position.z, -5.0f);
 }
 
@@ -95,13 +92,11 @@ TEST_F(GameStepTest, NothingStepsWithoutABoard) {
   board->type[0] = '\0';
   GameObject* ball = AddBall("b", 0, 0);
   GameObject* door = Add("door", 1, 1, 5, 5);
-  door->moving = 1;
-  door->direction = DirectionPlusX;
+  door->moving = ball->hit = 1;
   ball->shown = 0;
-  ball->hit = 1;
   Tick();
   EXPECT_EQ(ball->hit, 1);
-  EXPECT_EQ(door->position.x, 5.0f);
+  EXPECT_EQ(door->arrived, 0);
 }
 
 // ---- goals and pops ---------------------------------------------------
@@ -120,13 +115,10 @@ TEST_F(GameStepTest, ACapturedBallSlidesHomeWithTheGoalSound) {
   EXPECT_EQ(ball->arrived, 1);
   EXPECT_EQ(enterGoal->Playing, 0);  // stopped on arrival
   EXPECT_NEAR(ball->position.z, 0.85f, 0.06f);
-
   Vec3 home = ball->position;
-  GameObject* other = AddBall("c", -3.0f, 0.0f);
-  board->rotation = {0, 0, -0.3f};
-  Tick(20);  // home balls stay put and are no obstacle
+  board->rotation.z = -0.3f;
+  Tick(5);  // home balls stay put
   EXPECT_EQ(ball->position.x, home.x);
-  EXPECT_GT(other->position.x, -3.0f + 0.08f * 19);
 }
 
 TEST_F(GameStepTest, APoppedBallSoundsOnceAndKeepsStill) {
@@ -153,17 +145,6 @@ TEST_F(GameStepTest, APoppedBallSoundsOnceAndKeepsStill) {
   EXPECT_EQ(ball->hit, 0);
 }
 
-TEST_F(GameStepTest, ARollingSpikePopsABall) {
-  GameObject* spike = AddSpike("s", DirectionPlusZ, 0.0f, 0.0f);
-  GameObject* ball = AddBall("b", 0.0f, 1.0f);
-  AddWall(1.0f, 1.0f, 0.0f, 2.0f);  // holds the ball where it is
-  board->rotation.x = 0.3f;
-  Tick(20);
-  EXPECT_EQ(ball->shown, 0);
-  EXPECT_EQ(FindSound("objHit")->Playing, 1);
-  EXPECT_GT(spike->position.z, 0.15f);  // rolls on where the ball stood
-}
-
 // ---- triggers and doors -----------------------------------------------
 
 class DoorTest : public GameStepTest {
@@ -176,21 +157,17 @@ class DoorTest : public GameStepTest {
   GameObject* door = nullptr;
 };
 
-TEST_F(DoorTest, SlidesOpenFlipsOneTickAfterArrivingAndSlidesBack) {
+TEST_F(DoorTest, SlidesWithItsSoundFlipsOneTickAfterArrivingAndSlidesBack) {
   SoundStream* doorOpen = FindSound("doorOpen");
   scene().ActivateDoors("door1");
   Tick();
   EXPECT_EQ(doorOpen->Playing, 1);
   for (int i = 0; i < 200 && !door->arrived; ++i) Tick();
-  EXPECT_NEAR(door->position.x, 12.0f, 0.04f);
   EXPECT_EQ(door->mode, 0);  // not flipped yet
   EXPECT_EQ(doorOpen->Playing, 0);
   Tick();
   EXPECT_EQ(door->mode, 1);
   EXPECT_EQ(door->moving, 0);
-  f32 openX = door->position.x;
-  Tick(5);
-  EXPECT_EQ(door->position.x, openX);  // stays open
 
   scene().ActivateDoors("door1");
   for (int i = 0; i < 200 && (door->moving || door->arrived); ++i) Tick();
@@ -218,46 +195,31 @@ TEST_F(DoorTest, EveryDirectionOpensOneExtentAway) {
   }
 }
 
-TEST_F(DoorTest, AHeldPlainTriggerKeepsTheDoorGoing) {
-  GameObject* trigger = Add("trigger", 1.0f, 1.0f, 0.0f, 0.85f);
-  CopyText(trigger->target, "door1");
-  AddBall("b", 0.0f, 0.0f);
+// All group triggers pressed by balls in one tick open the doors, once.
+TEST_F(DoorTest, GroupTriggersFireOnlyWhenBallsPressThemAllInOneTick) {
+  scene().hasGroupTriggers = 1;
+  GameObject* t[2];
+  for (int i = 0; i < 2; ++i) {
+    t[i] = Add("trigger", 1.0f, 1.0f, 5.0f * i, 0.85f);
+    t[i]->mode = 1;
+    CopyText(t[i]->target, "door1");
+  }
+  GameObject* left = AddBall("l", 0.0f, 0.0f);
+  GameObject* spike = AddSpike("s", DirectionPlusZ, 5.0f, 0.0f);  // presses in StepLevelObjects
   board->rotation.x = 0.3f;
-  int flips = 0;
-  for (i32 i = 0, mode = door->mode; i < 400; ++i, mode = door->mode) {
-    Tick();
-    flips += door->mode != mode;
-  }
-  EXPECT_GE(flips, 4);  // back and forth while pressed
-}
+  Tick(3);
+  EXPECT_EQ(t[1]->hit, 1);
+  EXPECT_EQ(door->moving, 0);  // spikes do not count
 
-class GroupTriggerTest : public DoorTest {
- protected:
-  void SetUp() override {
-    DoorTest::SetUp();
-    scene().hasGroupTriggers = 1;
-    for (f32 x : {0.0f, 5.0f}) {
-      GameObject* t = Add("trigger", 1.0f, 1.0f, x, 0.85f);
-      t->mode = 1;
-      CopyText(t->target, "door1");
-    }
-    AddBall("l", 0.0f, 0.0f);
-    board->rotation.x = 0.3f;
-  }
-};
-
-TEST_F(GroupTriggerTest, PressedInDifferentTicksNothingOpens) {
-  GameObject* rightBall = AddBall("r", 5.0f, -5.0f);
+  spike->shown = 0;
+  GameObject* right = AddBall("r", 5.0f, -5.0f);
   Tick();
-  scene().FindByName("l")->position.z = -5.0f;  // release the left, press the right
-  rightBall->position.z = 0.0f;
+  left->position.z = -5.0f;  // release the left, press the right
+  right->position.z = 0.0f;
   Tick();
   EXPECT_EQ(door->moving, 0);
-  EXPECT_EQ(scene().hasGroupTriggers, 1);
-}
 
-TEST_F(GroupTriggerTest, PressedByBallsInTheSameTickFiresOnce) {
-  AddBall("r", 5.0f, 0.0f);
+  left->position.z = 0.0f;
   Tick();
   EXPECT_EQ(door->moving, 1);
   EXPECT_EQ(scene().hasGroupTriggers, 0);
@@ -265,12 +227,6 @@ TEST_F(GroupTriggerTest, PressedByBallsInTheSameTickFiresOnce) {
   Tick(50);  // both still pressed: the group never fires again
   EXPECT_EQ(door->moving, 0);
   EXPECT_EQ(door->mode, 1);
-}
-
-TEST_F(GroupTriggerTest, SpikesDoNotCountForAGroup) {
-  AddSpike("s", NoDirection, 5.0f, 0.0f);  // presses the right trigger in StepLevelObjects
-  Tick(3);
-  EXPECT_EQ(door->moving, 0);
 }
 
 // ---- warps ------------------------------------------------------------
@@ -303,7 +259,7 @@ TEST_F(WarpTest, EachExitSidePutsThePieceBesideIt) {
   } cases[] = {
       {DirectionPlusX, 10.0f + 1.0f + 0.2f, 10.0f},  {DirectionPlusZ, 10.0f, 10.0f + 1.5f + 0.2f},
       {DirectionMinusX, 10.0f - (0.8f + 0.2f), 10.0f}, {DirectionMinusZ, 10.0f, 10.0f - (0.6f + 0.2f)},
-      {DirectionPlusY, 10.0f, 10.0f},                {NoDirection, 10.0f, 10.0f},
+      {NoDirection, 10.0f, 10.0f},
   };
   for (const Case& c : cases) {
     exit->direction = c.direction;
@@ -320,73 +276,44 @@ TEST_F(WarpTest, EachExitSidePutsThePieceBesideIt) {
   }
 }
 
-TEST_F(WarpTest, TheLandedPieceRestsForThreeHundredMilliseconds) {
-  board->rotation.x = 0.3f;
-  Enter();
-  StepLevelObjects();
-  Vec3 landed = ball->position;
-  SetNowMs(50299.5);
-  Tick();
-  EXPECT_EQ(ball->position.z, landed.z);
-  SetNowMs(50300.0);
-  Tick();
-  EXPECT_FLOAT_EQ(ball->position.z, landed.z + 0.08f);
-}
-
-TEST_F(WarpTest, ExitTakesAPieceOnlyWithinHalfASecondOfItsCoolDown) {
-  exit->nextActiveTime = 50501.0f;  // more than 500 ms to run
-  Enter();
-  StepLevelObjects();
-  EXPECT_EQ(entry->hit, 0);  // the entry is used up
-  EXPECT_EQ(ball->position.x, 0.0f);
-  EXPECT_EQ(exit->nextActiveTime, 50501.0f);
-
-  exit->nextActiveTime = 50500.0f;  // exactly 500: taken
-  Enter();
-  StepLevelObjects();
-  EXPECT_FLOAT_EQ(ball->position.x, 11.2f);
-}
-
-TEST_F(WarpTest, StillPressingTheEntryFiresItAgainOnALaterTick) {
-  exit->nextActiveTime = 52000.0f;
+TEST_F(WarpTest, APressedEntryWaitsForItsExitAndThePieceRestsAfterLanding) {
+  exit->nextActiveTime = 50501.0f;  // more than 500 ms of cool-down left
   ball->position = {-0.85f, 0.0f, 0.0f};
   board->rotation.z = -0.3f;  // roll into the entry along +x
   Tick();
   EXPECT_EQ(ball->position.x, -0.85f);
   EXPECT_EQ(entry->hit, 0);  // fired and used up in the same tick
-  SetNowMs(51600.0);
+  EXPECT_EQ(exit->nextActiveTime, 50501.0f);
+  SetNowMs(50001.0);  // exactly 500 left: the entry, still pressed, fires again
   Tick();
   EXPECT_FLOAT_EQ(ball->position.x, 11.2f);
+  SetNowMs(50300.5);  // rests until 50301
+  Tick();
+  EXPECT_FLOAT_EQ(ball->position.x, 11.2f);
+  SetNowMs(50301.0);
+  Tick();
+  EXPECT_FLOAT_EQ(ball->position.x, 11.28f);
 }
 
 TEST_F(WarpTest, ANamelessPieceIsCarriedNowhere) {
   GameObject* nameless = AddSpike("", DirectionPlusX, 3.0f, 3.0f);
-  GameObject* unnamedWall = AddWall(1, 1, 20, 20);
   entry->hit = 1;
   StepLevelObjects();
   EXPECT_EQ(nameless->position.x, 3.0f);
-  EXPECT_EQ(unnamedWall->position.x, 20.0f);
   EXPECT_EQ(board->position.x, -10.0f);
   EXPECT_EQ(exit->nextActiveTime, 0.0f);
 }
 
 TEST_F(WarpTest, AnExitBobsThroughItsCoolDownThenSinksBack) {
   Enter();
-  StepLevelObjects();  // cool-down until 52000
-  for (double t = 50010.0; t <= 51000.0; t += 10.0) {
-    SetNowMs(t);
-    StepLevelObjects();
-  }
-  EXPECT_NEAR(exit->position.y, 101 * 0.01f, 1e-4f);
-  for (double t = 51010.0; t < 52000.0; t += 10.0) {
-    SetNowMs(t);
-    StepLevelObjects();
-  }
-  EXPECT_NEAR(exit->position.y, 2 * 0.01f, 1e-4f);
-
-  exit->position.y = 0.05f;  // after the cool-down it sinks to the floor
+  StepLevelObjects();  // cool-down until 52000: it rises in the first half
+  EXPECT_FLOAT_EQ(exit->position.y, 0.01f);
+  SetNowMs(51500.0);  // and sinks in the second
+  StepLevelObjects();
+  EXPECT_NEAR(exit->position.y, 0.0f, 1e-6f);
+  exit->position.y = 0.05f;
   SetNowMs(52000.0);
-  for (int i = 0; i < 10; ++i) StepLevelObjects();
+  for (int i = 0; i < 10; ++i) StepLevelObjects();  // then down to the floor
   EXPECT_LE(exit->position.y, 0.0f);
   EXPECT_GT(exit->position.y, -0.011f);
 }
