@@ -78,18 +78,3 @@ TEST(GameObject, SpinAndBobRisesUntilHalfThePeriodIsLeft) {
   warp.SpinAndBob(9001);
   EXPECT_FLOAT_EQ(warp.position.y, 0.0f);
 }
-
-TEST(GameObject, ACapturedBallSlidesOntoTheGoalCorner) {
-  GameObject goal("goal", 0, 1.0f, 1.0f, 1.0f, 2.0f, 0.0f, 3.0f);
-  GameObject ball("ball", 1, 0.8f, 0.8f, 1.0f, 2.1f, 0.7f, 3.0f);
-  ball.captureGoal = &goal;
-  ball.spin.x = 1.0f;
-  ball.MoveTowardTarget(0.08f);
-  EXPECT_EQ(ball.arrived, 0);
-  EXPECT_EQ(ball.spin.x, 1.0f);
-  ball.MoveTowardTarget(0.08f);
-  EXPECT_EQ(ball.arrived, 1);
-  EXPECT_EQ(ball.spin.x, 0.0f);
-  EXPECT_EQ(ball.position.y, 0.7f);  // y is never pulled
-  EXPECT_EQ(ball.position.z, 3.0f);  // an equal axis stays
-}

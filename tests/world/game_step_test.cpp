@@ -35,46 +35,34 @@ class GameStepTest : public WorldTest {
 
 // ---- rolling ----------------------------------------------------------
 
-TEST_F(GameStepTest, BallsRollInProportionToTheTiltOutsideTheDeadZone) {
+// Rolls are proportional to the tilt; spikes roll at half speed, only along
+// their own axis, and have a smaller dead zone.
+TEST_F(GameStepTest, BallsAndSpikesRollByTheTiltOutsideTheirDeadZones) {
   GameObject* ball = AddBall("b", 0, 0);
-  board->rotation = {0.02f, 0, -0.02f};  // the dead zone's edge: no roll
-  Tick();
-  EXPECT_EQ(ball->position.x, 0.0f);
-  EXPECT_EQ(ball->position.z, 0.0f);
-
-  board->rotation = {0.04f, 0, 0};
-  Tick();
-  EXPECT_FLOAT_EQ(ball->position.z, 0.04f / 0.3f * 0.08f);
-  EXPECT_FLOAT_EQ(ball->spin.x, 0.04f / 0.3f * 0.08f);
-
-  ball->position = {0, 0, 0};
-  board->rotation = {0.3f, 0, 0.3f};  // positive z tilt rolls toward -x
-  Tick();
-  EXPECT_FLOAT_EQ(ball->position.z, 0.08f);
-  EXPECT_FLOAT_EQ(ball->position.x, -0.08f);
-  EXPECT_FLOAT_EQ(ball->spin.z, 0.08f);
-}
-
-TEST_F(GameStepTest, SpikesRollAlongTheirAxisAtHalfSpeedWithASmallerDeadZone) {
-  GameObject* ball = AddBall("b", -5, -5);
   GameObject* alongZ = AddSpike("z", DirectionPlusZ, 5, 0);
   GameObject* alongX = AddSpike("x", DirectionPlusX, 8, 0);
   GameObject* fixed = AddSpike("f", DirectionMinusZ, 11, 0);
-
-  board->rotation = {0.01f, 0, 0.01f};  // spikes' dead-zone edge
-  Tick();
-  EXPECT_EQ(alongZ->position.z, 0.0f);
-  EXPECT_EQ(alongX->position.x, 8.0f);
-
-  board->rotation = {0.015f, 0, 0.015f};  // spikes roll, balls do not
-  Tick();
-  const f32 step = 0.015f / 0.3f * 0.08f / 2.0f;
-  EXPECT_FLOAT_EQ(alongZ->rotation.x, step);
-  EXPECT_EQ(alongZ->position.x, 5.0f);  // only along its own axis
-  EXPECT_FLOAT_EQ(alongX->position.x, 8.0f - step);
-  EXPECT_EQ(alongX->position.z, 0.0f);
-  EXPECT_EQ(fixed->position.z, 0.0f);
-  EXPECT_EQ(ball->position.z, -5.0f);
+  struct Case {
+    f32 tilt, ball, spike;
+  } cases[] = {{0.01f, 0, 0},           {0.015f, 0, 0.002f},     {0.02f, 0, 0.0026667f},
+               {0.03f, 0.008f, 0.004f}, {0.3f, 0.08f, 0.04f},    {-0.3f, -0.08f, -0.04f}};
+  for (const Case& c : cases) {
+    ball->position = {0, 0, 0};
+    alongZ->position = {5, 0, 0};
+    alongX->position = {8, 0, 0};
+    Vec3 spin = ball->spin;
+    board->rotation = {c.tilt, 0, -c.tilt};  // toward +z and +x
+    Tick();
+    EXPECT_NEAR(ball->position.z, c.ball, 1e-6f) << c.tilt;
+    EXPECT_NEAR(ball->position.x, c.ball, 1e-6f) << c.tilt;
+    EXPECT_NEAR(ball->spin.x - spin.x, c.ball, 1e-6f) << c.tilt;
+    EXPECT_NEAR(ball->spin.z - spin.z, -c.ball, 1e-6f) << c.tilt;
+    EXPECT_NEAR(alongZ->position.z, c.spike, 1e-6f) << c.tilt;
+    EXPECT_NEAR(alongX->position.x, 8.0f + c.spike, 1e-5f) << c.tilt;
+    EXPECT_EQ(alongZ->position.x, 5.0f);
+    EXPECT_EQ(alongX->position.z, 0.0f);
+    EXPECT_EQ(fixed->position.z, 0.0f);
+  }
 }
 
 TEST_F(GameStepTest, ABallBlockedAlongOneAxisStillSlidesAlongTheOther) {
@@ -320,39 +308,26 @@ TEST_F(WarpTest, AnExitBobsThroughItsCoolDownThenSinksBack) {
 
 // ---- sound restarts, on a real stream -----------------------------------
 
-class DoorSoundTest : public GameStepTest {
- protected:
-  void SetUp() override {
-    GameStepTest::SetUp();
-    FSOUND_Init(44100, 32, 0);
-    delete SoundTable[9];
-    SoundTable[9] = doorOpen = new SoundStream("doorOpen", "res/sounds/door_open.mp3", 9);
-    ASSERT_NE(doorOpen->Stream, nullptr);
-    // Well into the sound, far more than one mixer buffer from its start.
-    midway = static_cast<u32>(FSOUND_Stream_GetLength(doorOpen->Stream)) / 2;
-    ASSERT_GT(midway, 4096u);
-    doorOpen->Play(false);
-    FSOUND_Stream_SetPosition(doorOpen->Stream, midway);
-  }
-  u32 Position() { return FSOUND_Stream_GetPosition(doorOpen->Stream); }
-  SoundStream* doorOpen = nullptr;
-  u32 midway = 0;
-};
+TEST_F(GameStepTest, AFiringWarpRestartsTheDoorSoundASlidingDoorLetsItRunOn) {
+  FSOUND_Init(44100, 32, 0);
+  delete SoundTable[9];
+  SoundStream* doorOpen = SoundTable[9] = new SoundStream("doorOpen", "res/sounds/door_open.mp3", 9);
+  ASSERT_NE(doorOpen->Stream, nullptr);
+  // Well into the sound, far more than one mixer buffer from its start.
+  u32 midway = static_cast<u32>(FSOUND_Stream_GetLength(doorOpen->Stream)) / 2;
+  ASSERT_GT(midway, 4096u);
+  doorOpen->Play(false);
+  FSOUND_Stream_SetPosition(doorOpen->Stream, midway);
+  GameObject* door = Add("door1", 2, 1, 10, 10);
+  door->moving = 1;
+  door->direction = DirectionPlusX;
+  StepLevelObjects();
+  EXPECT_GE(FSOUND_Stream_GetPosition(doorOpen->Stream), midway);
 
-TEST_F(DoorSoundTest, AWarpFiringRestartsTheSoundFromItsBeginning) {
   GameObject* warp = Add("warpA", 1, 1, 0, 0);
   CopyText(warp->target, "nowhere");
   warp->hit = 1;
   StepLevelObjects();
   EXPECT_EQ(doorOpen->Playing, 1);
-  EXPECT_LT(Position(), midway / 2);
-}
-
-TEST_F(DoorSoundTest, ASlidingDoorLetsAPlayingSoundRunOn) {
-  GameObject* door = Add("door1", 2, 1, 10, 10);
-  door->direction = DirectionPlusX;
-  door->moving = 1;
-  StepLevelObjects();
-  EXPECT_GE(Position(), midway);
-  EXPECT_EQ(doorOpen->Playing, 1);
+  EXPECT_LT(FSOUND_Stream_GetPosition(doorOpen->Stream), midway / 2);
 }
