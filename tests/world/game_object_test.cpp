@@ -37,26 +37,21 @@ TEST(GameObject, KindsByTypeAndName) {
 }
 
 TEST(GameObject, OrientationBySpikesDoorsAndWarps) {
-  GameObject spike("spike", 0);
-  spike.SetOrientation('z');
-  spike.SetOrientation('q');  // unknown letters change nothing
-  EXPECT_EQ(spike.direction, DirectionMinusZ);
-  EXPECT_FLOAT_EQ(spike.spin.y, 1.5707964f);  // laid along z: turned a quarter
-  GameObject warp("bluewarp", 0);
-  warp.SetOrientation('z');
-  EXPECT_EQ(warp.direction, DirectionMinusZ);
-  EXPECT_EQ(warp.spin.y, 0.0f);  // only spikes turn
-
-  const char letters[] = "XYZxyz";
-  for (i32 code = 0; code < 6; ++code) {
-    GameObject door("door", 0);
-    door.SetOrientation(letters[code]);
-    EXPECT_EQ(door.direction, code);
-  }
-  for (const char* type : {"goal", "bigspike"}) {  // only exactly "spike" among spikes
-    GameObject o(type, 0);
-    o.SetOrientation('X');
-    EXPECT_EQ(o.direction, NoDirection) << type;
+  struct Case {
+    const char* type;
+    char letter;
+    i32 direction;
+    f32 spin;  // a spike laid along z is turned a quarter
+  } cases[] = {{"spike", 'z', DirectionMinusZ, 1.5707964f}, {"spike", 'Z', DirectionPlusZ, 1.5707964f},
+               {"spike", 'X', DirectionPlusX, 0},           {"spike", 'q', NoDirection, 0},
+               {"bluewarp", 'z', DirectionMinusZ, 0},       {"door", 'x', DirectionMinusX, 0},
+               {"door", 'Y', DirectionPlusY, 0},            {"door", 'y', DirectionMinusY, 0},
+               {"goal", 'X', NoDirection, 0},               {"bigspike", 'Z', NoDirection, 0}};
+  for (const Case& c : cases) {
+    GameObject o(c.type, 0);
+    o.SetOrientation(c.letter);
+    EXPECT_EQ(o.direction, c.direction) << c.type << c.letter;
+    EXPECT_EQ(o.spin.y, c.spin) << c.type << c.letter;
   }
 }
 
