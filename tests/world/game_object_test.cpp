@@ -55,16 +55,6 @@ TEST(GameObject, OrientationBySpikesDoorsAndWarps) {
   }
 }
 
-TEST(GameObject, WobbleRocksBetweenItsBounds) {
-  GameObject ball("ball", 0);
-  while (ball.mode == 0) ball.Wobble();
-  EXPECT_GE(ball.spin.x, 0.3f);
-  EXPECT_LT(ball.spin.x, 0.3025f);
-  while (ball.mode == 1) ball.Wobble();
-  EXPECT_LE(ball.spin.x, -0.3f);
-  EXPECT_GT(ball.spin.x, -0.3025f);
-}
-
 TEST(GameObject, SpinAndBobRisesUntilHalfThePeriodIsLeft) {
   GameObject warp("warp", 0);
   warp.nextActiveTime = 10000.0f;
