@@ -21,8 +21,7 @@ struct SpriteTest : ::testing::Test {
   }
   RecordingDevice* device = nullptr;
   ID3DXSprite* sprite = nullptr;
-  IDirect3DTexture9* a = nullptr;
-  IDirect3DTexture9* b = nullptr;
+  IDirect3DTexture9 *a = nullptr, *b = nullptr;
 };
 
 TEST_F(SpriteTest, BatchesQuadsOfOneTextureIntoOneDraw) {
@@ -52,13 +51,11 @@ TEST_F(SpriteTest, DrawsOverTheSceneAndGivesTheStatesBack) {
   device->SetRenderState(D3DRS_ZENABLE, D3DZB_TRUE);
   device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW);
   device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
-
   sprite->Begin(D3DXSPRITE_ALPHABLEND);
   sprite->Draw(a, nullptr, nullptr, nullptr, 0xffffffff);
   EXPECT_EQ(device->renderStates[D3DRS_ZENABLE], DWORD(D3DZB_FALSE));
   EXPECT_EQ(device->renderStates[D3DRS_CULLMODE], DWORD(D3DCULL_NONE));
   sprite->End();
-
   EXPECT_EQ(device->renderStates[D3DRS_ZENABLE], DWORD(D3DZB_TRUE));
   EXPECT_EQ(device->renderStates[D3DRS_CULLMODE], DWORD(D3DCULL_CCW));
   EXPECT_EQ(device->renderStates[D3DRS_ALPHABLENDENABLE], DWORD(FALSE));
