@@ -5,12 +5,7 @@
 
 namespace {
 
-char* CopyName(LPCSTR name) {
-  if (!name) return nullptr;
-  char* copy = new char[std::strlen(name) + 1];
-  std::strcpy(copy, name);
-  return copy;
-}
+char* CopyName(LPCSTR name) { return name ? std::strcpy(new char[std::strlen(name) + 1], name) : nullptr; }
 
 std::string Shown(LPCSTR name) { return name ? name : "-"; }
 
@@ -25,11 +20,10 @@ HRESULT RecordingAllocator::CreateFrame(LPCSTR name, D3DXFRAME** newFrame) {
   calls.push_back("frame " + Shown(name));
   *newFrame = nullptr;
   if (ShouldFail()) return E_OUTOFMEMORY;
-  auto* frame = new D3DXFRAME{};
-  frame->Name = CopyName(name);
-  D3DXMatrixIdentity(&frame->TransformationMatrix);
+  *newFrame = new D3DXFRAME{};
+  (*newFrame)->Name = CopyName(name);
+  D3DXMatrixIdentity(&(*newFrame)->TransformationMatrix);
   ++liveFrames;
-  *newFrame = frame;
   return S_OK;
 }
 
@@ -45,16 +39,13 @@ HRESULT RecordingAllocator::CreateMeshContainer(LPCSTR name, const D3DXMESHDATA*
   container->Name = CopyName(name);
   container->MeshData = *meshData;
   container->MeshData.pMesh->AddRef();
-  for (DWORD i = 0; i < numMaterials; ++i) {
-    container->textureNames.push_back(Shown(materials[i].pTextureFilename));
-    if (!materials[i].pTextureFilename) container->textureNames.back().clear();
-    container->materials.push_back(materials[i]);
-    container->materials.back().pTextureFilename = nullptr;
+  container->materials.assign(materials, materials + numMaterials);
+  for (D3DXMATERIAL& material : container->materials) {
+    container->textureNames.push_back(material.pTextureFilename ? material.pTextureFilename : "");
+    material.pTextureFilename = nullptr;  // the loader's copy
   }
-  container->pMaterials = container->materials.empty() ? nullptr : container->materials.data();
   container->NumMaterials = numMaterials;
   container->adjacency.assign(adjacency, adjacency + 3 * meshData->pMesh->GetNumFaces());
-  container->pAdjacency = container->adjacency.data();
   container->pSkinInfo = skinInfo;
   if (skinInfo) skinInfo->AddRef();
   ++liveContainers;
