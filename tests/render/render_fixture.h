@@ -31,36 +31,34 @@ class RenderTest : public ::testing::Test {
     device->Release();
   }
 
-  // Keeps `object` until the test ends.
-  template <typename T>
-  T* Hold(T* object) {
-    held.push_back(object);
-    return object;
-  }
-
-  // Vertex i at (i, i % 2, 0); three vertices per face in order.
-  ID3DXMesh* Triangles(DWORD faces, const std::vector<DWORD>& attributes, DWORD fvf = VertexFvf) {
+  // One triangle per attribute given, vertex i at (i, i % 2, 0); held until the
+  // test ends.
+  ID3DXMesh* Triangles(const std::vector<DWORD>& attributes, DWORD fvf = VertexFvf) {
+    DWORD faces = DWORD(attributes.size());
     ID3DXMesh* mesh = nullptr;
     EXPECT_EQ(D3DXCreateMeshFVF(faces, faces * 3, D3DXMESH_MANAGED, fvf, device, &mesh), S_OK);
-    void* data;
-    mesh->LockVertexBuffer(0, &data);
+    BYTE* vertices;
+    WORD* indices;
+    DWORD* attributeData;
+    mesh->LockVertexBuffer(0, reinterpret_cast<void**>(&vertices));
+    mesh->LockIndexBuffer(0, reinterpret_cast<void**>(&indices));
+    mesh->LockAttributeBuffer(0, &attributeData);
     for (DWORD v = 0; v < faces * 3; ++v) {
       float position[3] = {float(v), float(v % 2), 0};
-      std::memcpy(static_cast<BYTE*>(data) + v * mesh->GetNumBytesPerVertex(), position, 12);
+      std::memcpy(vertices + v * mesh->GetNumBytesPerVertex(), position, sizeof position);
+      indices[v] = WORD(v);
     }
+    std::copy(attributes.begin(), attributes.end(), attributeData);
     mesh->UnlockVertexBuffer();
-    mesh->LockIndexBuffer(0, &data);
-    for (DWORD i = 0; i < faces * 3; ++i) static_cast<WORD*>(data)[i] = WORD(i);
     mesh->UnlockIndexBuffer();
-    DWORD* attributeData;
-    mesh->LockAttributeBuffer(0, &attributeData);
-    for (DWORD f = 0; f < faces; ++f) attributeData[f] = attributes[f];
     mesh->UnlockAttributeBuffer();
-    return Hold(mesh);
+    held.push_back(mesh);
+    return mesh;
   }
 
-  // Skin of `vertices` vertices; bone b is named "Bone<b>" and moves the
-  // vertices listed for it with weight 1 / (bones on that vertex).
+  // Skin of `vertices` vertices; bone b is named "Bone<b>", is offset by
+  // (0, -b, 0) and moves the vertices listed for it with weight 1 / (bones
+  // on that vertex). Held until the test ends.
   ID3DXSkinInfo* Skin(DWORD vertices, const std::vector<std::vector<DWORD>>& bones) {
     ID3DXSkinInfo* skin = nullptr;
     EXPECT_EQ(D3DXCreateSkinInfoFVF(vertices, VertexFvf, DWORD(bones.size()), &skin), S_OK);
@@ -76,7 +74,8 @@ class RenderTest : public ::testing::Test {
       D3DXMatrixTranslation(&offset, 0, -float(b), 0);
       skin->SetBoneOffsetMatrix(b, &offset);
     }
-    return Hold(skin);
+    held.push_back(skin);
+    return skin;
   }
 
   FailingDevice* device = new FailingDevice();
