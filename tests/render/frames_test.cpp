@@ -1,4 +1,4 @@
-// Combined matrices and bone links on trees built by hand.
+// Bone links on a tree built by hand.
 #include "render/model_loading.h"
 #include "tests/render/render_fixture.h"
 
@@ -37,32 +37,6 @@ class FrameTreeTest : public RenderTest {
   MeshHierarchy allocator;
   ModelFrame *root = Frame("Root"), *arm = Frame("Arm"), *leg = Frame("Leg"), *hand = Frame("Hand");
 };
-
-D3DXVECTOR3 Origin(const ModelFrame* frame) {
-  D3DXVECTOR3 origin(0, 0, 0), at;
-  D3DXVec3TransformCoord(&at, &origin, &frame->CombinedMatrix);
-  return at;
-}
-
-TEST_F(FrameTreeTest, CombinesEachFrameWithItsParents) {
-  D3DXMatrixTranslation(&root->TransformationMatrix, 10, 0, 0);
-  D3DXMatrixRotationZ(&arm->TransformationMatrix, D3DX_PI / 2);
-  D3DXMatrixTranslation(&hand->TransformationMatrix, 1, 0, 0);
-  D3DXMatrixTranslation(&leg->TransformationMatrix, 0, -1, 0);
-  ComputeFrameMatrices(root, nullptr);
-  // The hand's origin is moved 1 along x, turned a quarter about z (x goes
-  // to y), then carried 10 along x.
-  EXPECT_NEAR(Origin(hand).x, 10, 1e-6);
-  EXPECT_NEAR(Origin(hand).y, 1, 1e-6);
-  // A sibling takes the same parent, not its sibling.
-  EXPECT_NEAR(Origin(leg).x, 10, 1e-6);
-  EXPECT_NEAR(Origin(leg).y, -1, 1e-6);
-
-  D3DXMATRIX parent;
-  D3DXMatrixTranslation(&parent, 0, 0, 5);
-  ComputeFrameMatrices(root, &parent);
-  EXPECT_NEAR(Origin(hand).z, 5, 1e-6);
-}
 
 TEST_F(FrameTreeTest, LinksEverySkinnedPieceToItsBoneFrames) {
   // Leg holds two pieces of which only the second is skinned; Hand one.

@@ -11,6 +11,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
+void ExpectOrigin(const ModelFrame* frame, float x, float y, float z) {
+  D3DXVECTOR3 origin(0, 0, 0), at;
+  D3DXVec3TransformCoord(&at, &origin, &frame->CombinedMatrix);
+  EXPECT_NEAR(at.x, x, 1e-5);
+  EXPECT_NEAR(at.y, y, 1e-5);
+  EXPECT_NEAR(at.z, z, 1e-5);
+}
+
 // The allocator, with a record of every create call and a count of what is alive.
 class RecordingHierarchy : public MeshHierarchy {
  public:
@@ -112,13 +120,11 @@ TEST_F(ModelLoadingTest, ReadsAFrameTreeWithItsMaterialsAndTextures) {
   EXPECT_EQ(leg->Textures[0], nullptr);
 
   // The unnamed frame's origin: 5 along z, turned a quarter about y (z goes
-  // to x), then up 1 and on by (1, 2, 3).
+  // to x), then up 1 and on by (1, 2, 3). Leg, Body's sibling, takes only the
+  // root's move.
   ComputeFrameMatrices(object->frameRoot, nullptr);
-  D3DXVECTOR3 origin(0, 0, 0), at;
-  D3DXVec3TransformCoord(&at, &origin, &static_cast<ModelFrame*>(Find("Body")->pFrameFirstChild)->CombinedMatrix);
-  EXPECT_NEAR(at.x, 6, 1e-5);
-  EXPECT_NEAR(at.y, 3, 1e-5);
-  EXPECT_NEAR(at.z, 3, 1e-5);
+  ExpectOrigin(static_cast<ModelFrame*>(Find("Body")->pFrameFirstChild), 6, 3, 3);
+  ExpectOrigin(Find("Leg"), 1, 2, 3);
 }
 
 TEST_F(ModelLoadingTest, LinksASkinnedPieceToItsBonesAndAnimatesThem) {

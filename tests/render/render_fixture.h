@@ -56,23 +56,15 @@ class RenderTest : public ::testing::Test {
     return mesh;
   }
 
-  // Skin of `vertices` vertices; bone b is named "Bone<b>", is offset by
-  // (0, -b, 0) and moves the vertices listed for it with weight 1 / (bones
-  // on that vertex). Held until the test ends.
+  // Skin of `vertices` vertices; bone b is named "Bone<b>" and moves the
+  // vertices listed for it. Held until the test ends.
   ID3DXSkinInfo* Skin(DWORD vertices, const std::vector<std::vector<DWORD>>& bones) {
     ID3DXSkinInfo* skin = nullptr;
     EXPECT_EQ(D3DXCreateSkinInfoFVF(vertices, VertexFvf, DWORD(bones.size()), &skin), S_OK);
-    std::vector<int> share(vertices, 0);
-    for (const auto& list : bones)
-      for (DWORD v : list) ++share[v];
     for (DWORD b = 0; b < bones.size(); ++b) {
-      std::vector<float> weights;
-      for (DWORD v : bones[b]) weights.push_back(1.0f / share[v]);
+      std::vector<float> weights(bones[b].size(), 1.0f);
       skin->SetBoneInfluence(b, DWORD(bones[b].size()), bones[b].data(), weights.data());
       skin->SetBoneName(b, ("Bone" + std::to_string(b)).c_str());
-      D3DXMATRIX offset;
-      D3DXMatrixTranslation(&offset, 0, -float(b), 0);
-      skin->SetBoneOffsetMatrix(b, &offset);
     }
     held.push_back(skin);
     return skin;
