@@ -39,18 +39,12 @@ AnimationSet Walk {
     AnimationKey { 2; 2; 200; 3; 10, 0, 0;;, 0; 3; 0, 0, 0;;; }
   }
   Animation LegAnimation {
-    AnimationKey {
-      4; 2;
-      0; 16; 1,0,0,0, 0,1,0,0, 0,0,1,0, 0,0,0,1;;,
-      200; 16; 3,0,0,0, 0,3,0,0, 0,0,3,0, 4,0,0,1;;;
-    }
+    AnimationKey { 4; 2; 0; 16; 1,0,0,0, 0,1,0,0, 0,0,1,0, 0,0,0,1;;, 200; 16; 3,0,0,0, 0,3,0,0, 0,0,3,0, 4,0,0,1;;; }
     { Leg }
   }
   Animation { { Nowhere } AnimationKey { 2; 1; 0; 3; 1, 1, 1;;; } }
 }
-AnimationSet NotPlayed {
-  Animation { { Still } AnimationKey { 2; 1; 0; 3; 9, 9, 9;;; } }
-}
+AnimationSet NotPlayed { Animation { { Still } AnimationKey { 2; 1; 0; 3; 9, 9, 9;;; } } }
 )";
 
 }  // namespace
