@@ -1,5 +1,6 @@
 // Mesh pieces made by the allocator, driven as the hierarchy loader drives
-// it, and their blended meshes.
+// it, their blended meshes, and their bone links on a tree built by hand.
+#include "render/model_loading.h"
 #include "render/skinned_mesh.h"
 #include "tests/render/render_fixture.h"
 
@@ -152,6 +153,54 @@ TEST_F(PieceTest, FailedBuildsReturnTheirCode) {
   EXPECT_EQ(BuildSkinnedMesh(device, piece), D3DERR_OUTOFVIDEOMEMORY);
   ASSERT_NE(piece->MeshData.pMesh, nullptr);
   EXPECT_FALSE(piece->MeshData.pMesh->GetOptions() & D3DXMESH_SOFTWAREPROCESSING);
+}
+
+// A piece whose skin names the bones given (null: a bone without a name).
+ModelPiece* BonedPiece(const std::vector<const char*>& bones) {
+  ModelPiece* piece = new ModelPiece();
+  if (bones.empty()) return piece;
+  D3DXCreateSkinInfoFVF(3, VertexFvf, DWORD(bones.size()), &piece->pSkinInfo);
+  for (DWORD b = 0; b < bones.size(); ++b)
+    if (bones[b]) piece->pSkinInfo->SetBoneName(b, bones[b]);
+  return piece;
+}
+
+TEST_F(PieceTest, LinksEverySkinnedPieceToItsBoneFrames) {
+  const char* names[] = {"Root", "Arm", "Leg", "Hand"};
+  ModelFrame* frames[4];
+  for (int i = 0; i < 4; ++i) {
+    D3DXFRAME* frame = nullptr;
+    allocator.CreateFrame(names[i], &frame);
+    frames[i] = static_cast<ModelFrame*>(frame);
+  }
+  auto [root, arm, leg, hand] = frames;
+  // Root with children Arm and Leg (siblings); Arm has the child Hand. Leg
+  // holds two pieces of which only the second is skinned; Hand one.
+  root->pFrameFirstChild = arm;
+  arm->pFrameSibling = leg;
+  arm->pFrameFirstChild = hand;
+  ModelPiece* plain = BonedPiece({});
+  ModelPiece* legSkin = BonedPiece({"Hand", "Root"});
+  ModelPiece* handSkin = BonedPiece({"Leg"});
+  leg->pMeshContainer = plain;
+  plain->pNextMeshContainer = legSkin;
+  hand->pMeshContainer = handSkin;
+
+  EXPECT_EQ(LinkBoneMatrices(root, root), S_OK);
+  EXPECT_EQ(plain->BoneMatrixLinks, nullptr);
+  EXPECT_EQ(legSkin->BoneMatrixLinks[0], &hand->CombinedMatrix);
+  EXPECT_EQ(legSkin->BoneMatrixLinks[1], &root->CombinedMatrix);
+  EXPECT_EQ(handSkin->BoneMatrixLinks[0], &leg->CombinedMatrix);
+
+  // Linking again replaces the links (LeakSanitizer sees the old array go).
+  EXPECT_EQ(LinkBoneMatricesOfMesh(handSkin, root), S_OK);
+  EXPECT_EQ(handSkin->BoneMatrixLinks[0], &leg->CombinedMatrix);
+
+  // A bone the skin never named matches no frame, not even an unnamed one.
+  allocator.CreateFrame(nullptr, &hand->pFrameFirstChild);
+  arm->pMeshContainer = BonedPiece({"Arm", nullptr});
+  EXPECT_EQ(LinkBoneMatrices(root, root), E_FAIL);
+  D3DXFrameDestroy(root, &allocator);
 }
 
 }  // namespace
