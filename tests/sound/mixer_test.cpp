@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -16,17 +15,22 @@ namespace {
 
 constexpr int A = 440, B = 880;  // the two test tones
 
+void ExpectSilence(unsigned frames) {
+  for (std::int16_t sample : MixNow(frames)) ASSERT_EQ(sample, 0);
+}
+
 class MixerTest : public testing::Test {
  protected:
   void TearDown() override {
     for (FSOUND_STREAM* stream : opened_) FSOUND_Stream_Close(stream);
     std::filesystem::remove(scratch_);
   }
-  FSOUND_STREAM* Open(const char* name) {
-    FSOUND_STREAM* stream = FSOUND_Stream_Open(TestSound(name).c_str(), 0, 0, 0);
+  FSOUND_STREAM* Open(const std::string& file) {
+    FSOUND_STREAM* stream = FSOUND_Stream_Open(file.c_str(), 0, 0, 0);
     if (stream) opened_.push_back(stream);
     return stream;
   }
+  FSOUND_STREAM* Tone(const char* name) { return Open(TestSound(name)); }
   // A file holding `bytes`, named like a sound.
   std::string Scratch(const std::string& bytes) {
     std::ofstream(scratch_, std::ios::binary) << bytes;
@@ -39,77 +43,56 @@ class MixerTest : public testing::Test {
       testing::TempDir() + "mixer_test_scratch_" + std::to_string(::getpid()) + ".mp3";
 };
 
-TEST_F(MixerTest, LengthsAreExactFramesAtTheMixingRate) {
-  FSOUND_STREAM* a = Open("tone440");
-  FSOUND_STREAM* b = Open("tone880_22k");
+TEST_F(MixerTest, LengthsAreExactFramesAtTheMixingRateAndBadFilesDoNotOpen) {
+  FSOUND_STREAM* a = Tone("tone440");
   ASSERT_NE(a, nullptr);
-  ASSERT_NE(b, nullptr);
-  EXPECT_EQ(FSOUND_Stream_GetLength(a), 11025);  // 0.25 s
-  EXPECT_EQ(FSOUND_Stream_GetLength(b), 22050);  // 0.5 s, made at 22050 Hz
-  EXPECT_EQ(FSOUND_Stream_GetPosition(a), 0u);
-}
+  EXPECT_EQ(FSOUND_Stream_GetLength(a), 11025);               // 0.25 s
+  EXPECT_EQ(FSOUND_Stream_GetLength(Tone("tone880_22k")), 22050);  // 0.5 s, made at 22050 Hz
 
-TEST_F(MixerTest, FilesThatAreMissingOrNotMp3DoNotOpen) {
-  EXPECT_EQ(FSOUND_Stream_Open("no/such/file.mp3", 0, 0, 0), nullptr);
-  EXPECT_EQ(FSOUND_Stream_Open(nullptr, 0, 0, 0), nullptr);
-  EXPECT_EQ(FSOUND_Stream_Open(Scratch("").c_str(), 0, 0, 0), nullptr);
-  EXPECT_EQ(FSOUND_Stream_Open(Scratch("<HighScore>12</HighScore>\n").c_str(), 0, 0, 0), nullptr);
   std::string noise(6000, '\0');
   for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>(i * 7919 % 251);
-  EXPECT_EQ(FSOUND_Stream_Open(Scratch(noise).c_str(), 0, 0, 0), nullptr);
-  EXPECT_EQ(FSOUND_Stream_Open(testing::TempDir().c_str(), 0, 0, 0), nullptr);  // a folder
-}
+  for (const std::string& bytes : {std::string(), std::string("<HighScore>12</HighScore>\n"), noise})
+    EXPECT_EQ(Open(Scratch(bytes)), nullptr);
+  EXPECT_EQ(Open("no/such/file.mp3"), nullptr);
+  EXPECT_EQ(Open(testing::TempDir()), nullptr);  // a folder
+  EXPECT_EQ(FSOUND_Stream_Open(nullptr, 0, 0, 0), nullptr);
 
-TEST_F(MixerTest, AFileCutShortPlaysWhatItHolds) {
+  // Cut short, a file plays what it holds.
   std::ifstream whole(TestSound("tone440"), std::ios::binary);
   std::string bytes((std::istreambuf_iterator<char>(whole)), std::istreambuf_iterator<char>());
-  FSOUND_STREAM* cut = FSOUND_Stream_Open(Scratch(bytes.substr(0, bytes.size() / 3)).c_str(), 0, 0, 0);
+  FSOUND_STREAM* cut = Open(Scratch(bytes.substr(0, bytes.size() / 3)));
   ASSERT_NE(cut, nullptr);
-  opened_.push_back(cut);
   EXPECT_GT(FSOUND_Stream_GetLength(cut), 0);
   EXPECT_LT(FSOUND_Stream_GetLength(cut), 11025);
 }
 
-TEST_F(MixerTest, ANullStreamDoesNothingAndReadsZero) {
+TEST_F(MixerTest, NullStreamsAndChannelsOutOfRangeDoNothing) {
   EXPECT_EQ(FSOUND_Stream_Play(0, nullptr), -1);
   EXPECT_EQ(FSOUND_Stream_Stop(nullptr), 0);
   EXPECT_EQ(FSOUND_Stream_SetPosition(nullptr, 0), 0);
   EXPECT_EQ(FSOUND_Stream_GetPosition(nullptr), 0u);
   EXPECT_EQ(FSOUND_Stream_GetLength(nullptr), 0);
   EXPECT_EQ(FSOUND_Stream_Close(nullptr), 0);
-  std::vector<std::int16_t> out = MixNow(256);
-  for (std::int16_t sample : out) ASSERT_EQ(sample, 0);
-}
-
-TEST_F(MixerTest, OnlyTheNumberedChannelsPlay) {
-  FSOUND_STREAM* a = Open("tone440");
+  FSOUND_STREAM* a = Tone("tone440");
   EXPECT_EQ(FSOUND_Stream_Play(-1, a), -1);
   EXPECT_EQ(FSOUND_Stream_Play(MixerMaxChannels, a), -1);
   EXPECT_EQ(FSOUND_SetLoopMode(MixerMaxChannels, FSOUND_LOOP_NORMAL), 0);
-  EXPECT_EQ(FSOUND_Stream_GetPosition(a), 0u);
+  ExpectSilence(256);
   EXPECT_EQ(FSOUND_Stream_Play(MixerMaxChannels - 1, a), MixerMaxChannels - 1);
   EXPECT_GT(ToneLevel(MixNow(2048), 0, 2048, A), 4000);
 }
 
-TEST_F(MixerTest, APlayedStreamLeavesZeroAtOnceThenFollowsTheMixToItsEnd) {
-  FSOUND_STREAM* a = Open("tone440");
+TEST_F(MixerTest, TheRightToneSoundsAtTheRightTimeAndNothingAfterTheEnd) {
+  FSOUND_STREAM* a = Tone("tone440");
+  FSOUND_STREAM* b = Tone("tone880_22k");
+  // A looping channel still does not repeat a stream by itself.
+  EXPECT_EQ(FSOUND_SetLoopMode(0, FSOUND_LOOP_NORMAL), 1);
   FSOUND_Stream_Play(0, a);
   // Before the output has taken a frame: the game reads this on its next frame.
-  unsigned early = FSOUND_Stream_GetPosition(a);
-  EXPECT_GT(early, 0u);
-  EXPECT_LE(early, MixerBufferFrames);
-  MixNow(1000);
-  EXPECT_EQ(FSOUND_Stream_GetPosition(a), 1000u);
-  MixNow(20000);
-  EXPECT_EQ(FSOUND_Stream_GetPosition(a), 11025u);
-  EXPECT_EQ(FSOUND_Stream_GetPosition(a), static_cast<unsigned>(FSOUND_Stream_GetLength(a)));
-}
-
-TEST_F(MixerTest, TheRightToneSoundsAtTheRightTimeAndNothingAfterTheEnd) {
-  FSOUND_STREAM* a = Open("tone440");
-  FSOUND_STREAM* b = Open("tone880_22k");
-  FSOUND_Stream_Play(0, a);
+  EXPECT_GT(FSOUND_Stream_GetPosition(a), 0u);
+  EXPECT_LE(FSOUND_Stream_GetPosition(a), MixerBufferFrames);
   std::vector<std::int16_t> out = MixNow(4096);
+  EXPECT_EQ(FSOUND_Stream_GetPosition(a), 4096u);
   EXPECT_GT(ToneLevel(out, 0, 4096, A), 12000);
   EXPECT_LT(ToneLevel(out, 0, 4096, B), 500);
 
@@ -120,6 +103,7 @@ TEST_F(MixerTest, TheRightToneSoundsAtTheRightTimeAndNothingAfterTheEnd) {
 
   // a ends after 11025 frames, b plays on alone until 22050.
   out = MixNow(22050);
+  EXPECT_EQ(FSOUND_Stream_GetPosition(a), 11025u);
   std::size_t aEnds = 11025 - 8192;
   EXPECT_GT(ToneLevel(out, 0, aEnds, A), 12000);
   EXPECT_LT(ToneLevel(out, aEnds, 4096, A), 500);
@@ -129,23 +113,27 @@ TEST_F(MixerTest, TheRightToneSoundsAtTheRightTimeAndNothingAfterTheEnd) {
 }
 
 TEST_F(MixerTest, StopSilencesAndKeepsThePositionUntilRewound) {
-  FSOUND_STREAM* a = Open("tone440");
+  FSOUND_STREAM* a = Tone("tone440");
   FSOUND_Stream_Play(4, a);
   MixNow(3000);
   EXPECT_EQ(FSOUND_Stream_Stop(a), 1);
+  ExpectSilence(2048);
   EXPECT_EQ(FSOUND_Stream_GetPosition(a), 3000u);
-  std::vector<std::int16_t> out = MixNow(2048);
-  for (std::int16_t sample : out) ASSERT_EQ(sample, 0);
-  EXPECT_EQ(FSOUND_Stream_GetPosition(a), 3000u);
-
   EXPECT_EQ(FSOUND_Stream_SetPosition(a, 0), 1);
   EXPECT_EQ(FSOUND_Stream_GetPosition(a), 0u);
   FSOUND_Stream_SetPosition(a, 999999);
   EXPECT_EQ(FSOUND_Stream_GetPosition(a), 11025u);
+
+  // Closed while it plays, it leaves its channel.
+  FSOUND_STREAM* b = FSOUND_Stream_Open(TestSound("tone880_22k").c_str(), 0, 0, 0);
+  FSOUND_Stream_Play(6, b);
+  MixNow(1000);
+  EXPECT_EQ(FSOUND_Stream_Close(b), 1);
+  ExpectSilence(2048);
 }
 
-TEST_F(MixerTest, ARestartOnTheSameChannelBeginsAgainWithNoSecondCopy) {
-  FSOUND_STREAM* a = Open("tone440");
+TEST_F(MixerTest, ARestartBeginsAgainWithNoSecondCopyAndAnotherStreamCutsIt) {
+  FSOUND_STREAM* a = Tone("tone440");
   FSOUND_Stream_Play(3, a);
   std::vector<std::int16_t> first = MixNow(4000);
   MixNow(2500);
@@ -157,34 +145,19 @@ TEST_F(MixerTest, ARestartOnTheSameChannelBeginsAgainWithNoSecondCopy) {
   FSOUND_Stream_SetPosition(a, 0);
   FSOUND_Stream_Play(7, a);
   EXPECT_EQ(MixNow(4000), first);
-}
 
-TEST_F(MixerTest, PlayingOnABusyChannelCutsWhatPlayedThere) {
-  FSOUND_STREAM* a = Open("tone440");
-  FSOUND_STREAM* b = Open("tone880_22k");
-  FSOUND_Stream_Play(5, a);
-  MixNow(2000);
-  FSOUND_Stream_Play(5, b);
+  // Another stream played on its channel cuts it where it was.
+  FSOUND_Stream_Play(7, Tone("tone880_22k"));
   std::vector<std::int16_t> out = MixNow(4096);
   EXPECT_LT(ToneLevel(out, 0, 4096, A), 500);
   EXPECT_GT(ToneLevel(out, 0, 4096, B), 12000);
-  EXPECT_EQ(FSOUND_Stream_GetPosition(a), 2000u);  // cut where it was
-}
-
-TEST_F(MixerTest, ALoopingChannelDoesNotRepeatAStreamByItself) {
-  FSOUND_STREAM* a = Open("tone440");
-  EXPECT_EQ(FSOUND_SetLoopMode(2, FSOUND_LOOP_NORMAL), 1);
-  FSOUND_Stream_Play(2, a);
-  MixNow(11025);
-  std::vector<std::int16_t> out = MixNow(4096);
-  for (std::int16_t sample : out) ASSERT_EQ(sample, 0);
-  EXPECT_EQ(FSOUND_Stream_GetPosition(a), 11025u);
+  EXPECT_EQ(FSOUND_Stream_GetPosition(a), 4000u);
 }
 
 TEST_F(MixerTest, LoudSumsClipInsteadOfWrappingAround) {
   std::vector<std::int16_t> alone;
   for (int channel = 0; channel < 8; ++channel) {
-    FSOUND_STREAM* a = Open("tone440");
+    FSOUND_STREAM* a = Tone("tone440");
     FSOUND_Stream_Play(channel, a);
     if (channel == 0) {
       alone = MixNow(2048);
@@ -198,15 +171,6 @@ TEST_F(MixerTest, LoudSumsClipInsteadOfWrappingAround) {
     clipped += loud[i] == 32767 || loud[i] == -32768;
   }
   EXPECT_GT(clipped, 1000);
-}
-
-TEST_F(MixerTest, ClosingAPlayingStreamTakesItOffItsChannel) {
-  FSOUND_STREAM* a = FSOUND_Stream_Open(TestSound("tone440").c_str(), 0, 0, 0);
-  FSOUND_Stream_Play(6, a);
-  MixNow(1000);
-  EXPECT_EQ(FSOUND_Stream_Close(a), 1);
-  std::vector<std::int16_t> out = MixNow(2048);
-  for (std::int16_t sample : out) ASSERT_EQ(sample, 0);
 }
 
 }  // namespace
