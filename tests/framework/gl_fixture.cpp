@@ -43,12 +43,34 @@ void GLDeviceTest::SetCamera() {
   device_->SetTransform(D3DTS_WORLD, &identity);
 }
 
-namespace {
+void DrawIndexed(IDirect3DDevice9* device, DWORD fvf, const void* vertices, UINT stride,
+                 UINT count, const std::vector<WORD>& index) {
+  IDirect3DVertexBuffer9* vb = nullptr;
+  IDirect3DIndexBuffer9* ib = nullptr;
+  const UINT ibytes = UINT(index.size() * 2);
+  ASSERT_EQ(device->CreateVertexBuffer(count * stride, 0, fvf, D3DPOOL_MANAGED, &vb, nullptr),
+            D3D_OK);
+  ASSERT_EQ(device->CreateIndexBuffer(ibytes, 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &ib, nullptr),
+            D3D_OK);
+  void* data = nullptr;
+  vb->Lock(0, 0, &data, 0);
+  memcpy(data, vertices, count * stride);
+  vb->Unlock();
+  ib->Lock(0, 0, &data, 0);
+  memcpy(data, index.data(), ibytes);
+  ib->Unlock();
+  device->SetFVF(fvf);
+  device->SetStreamSource(0, vb, 0, stride);
+  device->SetIndices(ib);
+  EXPECT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, count, 0, ibytes / 6), D3D_OK);
+  device->SetStreamSource(0, nullptr, 0, 0);
+  device->SetIndices(nullptr);
+  vb->Release();
+  ib->Release();
+}
 
-// A square of cells × cells quads, each wound clockwise or not as seen from
-// the camera; lighting is worked out at vertices, so lights need cells.
-void DrawSquare(IDirect3DDevice9* device, float x, float y, float z, float size, int cells,
-                bool clockwise) {
+// Lighting is worked out at vertices, so lights need cells.
+void GLDeviceTest::DrawQuad(float x, float y, float z, float size, int cells, bool clockwise) {
   std::vector<LitVertex> v;
   std::vector<WORD> index;
   const int n = cells + 1;
@@ -63,39 +85,7 @@ void DrawSquare(IDirect3DDevice9* device, float x, float y, float z, float size,
       const WORD cw[6] = {tl, tr, bl, bl, tr, br}, ccw[6] = {tl, bl, tr, bl, br, tr};
       index.insert(index.end(), clockwise ? cw : ccw, (clockwise ? cw : ccw) + 6);
     }
-  IDirect3DVertexBuffer9* vb = nullptr;
-  IDirect3DIndexBuffer9* ib = nullptr;
-  const UINT vbytes = UINT(v.size() * sizeof(LitVertex)), ibytes = UINT(index.size() * 2);
-  ASSERT_EQ(device->CreateVertexBuffer(vbytes, 0, kLitFvf, D3DPOOL_MANAGED, &vb, nullptr), D3D_OK);
-  ASSERT_EQ(device->CreateIndexBuffer(ibytes, 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &ib, nullptr),
-            D3D_OK);
-  void* data = nullptr;
-  vb->Lock(0, 0, &data, 0);
-  memcpy(data, v.data(), vbytes);
-  vb->Unlock();
-  ib->Lock(0, 0, &data, 0);
-  memcpy(data, index.data(), ibytes);
-  ib->Unlock();
-  device->SetFVF(kLitFvf);
-  device->SetStreamSource(0, vb, 0, sizeof(LitVertex));
-  device->SetIndices(ib);
-  EXPECT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, UINT(v.size()), 0,
-                                         UINT(index.size() / 3)),
-            D3D_OK);
-  device->SetStreamSource(0, nullptr, 0, 0);
-  device->SetIndices(nullptr);
-  vb->Release();
-  ib->Release();
-}
-
-}  // namespace
-
-void GLDeviceTest::DrawQuad(float x, float y, float z, float size, int cells) {
-  DrawSquare(device_, x, y, z, size, cells, true);
-}
-
-void GLDeviceTest::DrawBackFacingQuad(float x, float y, float z, float size) {
-  DrawSquare(device_, x, y, z, size, 1, false);
+  DrawIndexed(device_, kLitFvf, v.data(), sizeof(LitVertex), UINT(v.size()), index);
 }
 
 void GLDeviceTest::SetMaterial(float r, float g, float b) {

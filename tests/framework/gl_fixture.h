@@ -24,6 +24,10 @@ struct ScreenVertex {
 };
 constexpr DWORD kScreenFvf = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;
 
+// Draws an indexed triangle list from buffers made for it.
+void DrawIndexed(IDirect3DDevice9* device, DWORD fvf, const void* vertices, UINT stride,
+                 UINT count, const std::vector<WORD>& index);
+
 class GLDeviceTest : public ::testing::Test {
  protected:
   static constexpr UINT kWidth = 128, kHeight = 96;
@@ -39,16 +43,14 @@ class GLDeviceTest : public ::testing::Test {
   void SetCamera();
   // A square of side `size` centred at (x, y, z), facing −z (toward the
   // camera), wound clockwise as seen from the camera, made of cells × cells
-  // quads; texture coordinates run from 0 at the top left to 1.
-  void DrawQuad(float x, float y, float z, float size, int cells = 1);
-  // A square with counter-clockwise winding as seen from the camera.
-  void DrawBackFacingQuad(float x, float y, float z, float size);
+  // quads (counter-clockwise if not `clockwise`); texture coordinates run
+  // from 0 at the top left to 1.
+  void DrawQuad(float x, float y, float z, float size, int cells = 1, bool clockwise = true);
   void SetMaterial(float r, float g, float b);
   void Read();
   DWORD At(UINT x, UINT y) const { return pixels_[size_t(y) * width_ + x]; }
   static int Red(DWORD p) { return int((p >> 16) & 0xff); }
   static int Green(DWORD p) { return int((p >> 8) & 0xff); }
-  static int Blue(DWORD p) { return int(p & 0xff); }
   // Writes the last read picture where a person can look at it.
   void Save(const std::string& name) const;
 
