@@ -50,7 +50,6 @@ class GLDeviceTest : public ::testing::Test {
   void Read();
   DWORD At(UINT x, UINT y) const { return pixels_[size_t(y) * width_ + x]; }
   static int Red(DWORD p) { return int((p >> 16) & 0xff); }
-  static int Green(DWORD p) { return int((p >> 8) & 0xff); }
   // Writes the last read picture where a person can look at it.
   void Save(const std::string& name) const;
 
