@@ -9,8 +9,6 @@ std::function<void(int)> FrameworkTest::frameScript;
 std::function<bool(UINT, WPARAM)> FrameworkTest::stopMessage;
 bool FrameworkTest::failCreated = false;
 bool FrameworkTest::acceptNone = false;
-std::vector<double> FrameworkTest::frameTimes;
-std::vector<float> FrameworkTest::elapsedTimes;
 
 namespace {
 
@@ -31,9 +29,9 @@ HRESULT OnReset(IDirect3DDevice9*, const D3DSURFACE_DESC* d) {
 void OnLost() { FrameworkTest::log.push_back("lost"); }
 void OnDestroyed() { FrameworkTest::log.push_back("destroyed"); }
 void OnMove(IDirect3DDevice9*, double time, float elapsed) {
-  FrameworkTest::log.push_back("move");
-  FrameworkTest::frameTimes.push_back(time);
-  FrameworkTest::elapsedTimes.push_back(elapsed);
+  char line[64];
+  std::snprintf(line, sizeof line, "move %g %g", time, double(elapsed));
+  FrameworkTest::log.push_back(line);
 }
 void OnRender(IDirect3DDevice9* device, double, float) {
   FrameworkTest::log.push_back("render");
@@ -71,8 +69,6 @@ void FrameworkTest::SetUp() {
   frameScript = nullptr;
   stopMessage = nullptr;
   failCreated = acceptNone = false;
-  frameTimes.clear();
-  elapsedTimes.clear();
   g_frame = 0;
 }
 

@@ -31,7 +31,5 @@ class FrameworkTest : public ::testing::Test {
   static std::function<bool(UINT message, WPARAM wParam)> stopMessage;
   static bool failCreated;
   static bool acceptNone;
-  static std::vector<double> frameTimes;
-  static std::vector<float> elapsedTimes;
   int frames = 0;
 };
