@@ -7,7 +7,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config git
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0 mesa-utils
+  libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0
   libmpg123-dev libpng-dev libjpeg-dev zlib1g-dev
   libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core
   sox libsox-fmt-mp3 lame python3 libjpeg-turbo-progs
