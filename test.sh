@@ -8,7 +8,6 @@ bash tools/setup.sh
 
 JOBS=$(nproc)
 FUZZ_SECONDS=${FUZZ_SECONDS:-60}
-export SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy LIBGL_ALWAYS_SOFTWARE=1
 
 run_suite() { # build dir, extra cmake flags...
   local dir=$1; shift
