@@ -108,13 +108,15 @@ void StepLevelObjects() {
 
   for (scene->cursor = scene->firstObject; scene->cursor; scene->cursor = scene->cursor->next) {
     GameObject* o = scene->cursor;
-    if (o->TypeContains("spike"))
+    if (o->TypeContains("spike")) {
       RollSpike(scene, o, dx, dz);
-    else if (o->TypeContains("warp") && o->hit)
-      FireWarp(scene, o);
-    else if (o->TypeContains("warp"))
-      AnimateWarp(o);
-    else if (o->TypeContains("door"))
+    } else if (o->TypeContains("warp")) {
+      if (o->hit)
+        FireWarp(scene, o);
+      else
+        AnimateWarp(o);
+    } else if (o->TypeContains("door")) {
       StepDoor(o);
+    }
   }
 }
