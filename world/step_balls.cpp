@@ -6,8 +6,7 @@
 #include "world/world_time.h"
 
 static void PlayPopSound() {
-  i32 slot = FindSoundIndex("objHit");
-  if (slot >= 0 && SoundTable[slot]) SoundTable[slot]->Play(false);
+  if (SoundStream* sound = FindSound("objHit")) sound->Play(false);
 }
 
 static void PullIntoGoal(GameObject* ball) {
