@@ -18,3 +18,7 @@ void StepLevelObjects();
 // The roll of one tick along the axis that a tilt drives: proportional to
 // the tilt, 0 inside the dead zone.
 f32 RollDistance(f32 tilt, f32 deadZone, f32 speed);
+
+// The sound of a slide (a ball into its goal, a door): started unless it
+// sounds, and stopped in the tick the slide ends.
+void SoundSlide(const char* name, bool ended);

@@ -11,10 +11,7 @@ static void PlayPopSound() {
 
 static void PullIntoGoal(GameObject* ball) {
   ball->MoveTowardTarget(RollSpeed);
-  SoundStream* sound = FindSound("enterGoal");
-  if (!sound) return;
-  if (!sound->Playing) sound->Play(false);
-  if (ball->arrived) sound->Stop();
+  SoundSlide("enterGoal", ball->arrived);
 }
 
 // z first, then x, each allowed or refused by itself, so a ball blocked

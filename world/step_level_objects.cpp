@@ -93,10 +93,7 @@ static void StepDoor(GameObject* door) {
   if (!door->moving) return;
   Vec3 p = DoorDestination(door);
   door->MoveTowardPoint(p.x, p.y, p.z, RollSpeed);
-  SoundStream* sound = FindSound("doorOpen");
-  if (!sound) return;
-  if (!sound->Playing) sound->Play(false);
-  if (door->arrived) sound->Stop();
+  SoundSlide("doorOpen", door->arrived);
 }
 
 void StepLevelObjects() {
