@@ -1,5 +1,3 @@
-#include <cmath>
-
 #include "sound/sound_table.h"
 #include "world/game_step.h"
 #include "world/scene.h"
@@ -17,14 +15,8 @@ static void PullIntoGoal(GameObject* ball) {
 // z first, then x, each allowed or refused by itself, so a ball blocked
 // along one axis still slides along the other.
 static void Roll(Scene* scene, GameObject* ball, f32 dx, f32 dz) {
-  f32 x0 = ball->position.x;
-  f32 z0 = ball->position.z;
-  if (scene->MoveObject(ball, x0, ball->position.y, z0 + dz) &&
-      std::fabs(ball->position.z - z0) > MoveEpsilon)
-    ball->spin.x += dz;
-  if (scene->MoveObject(ball, x0 + dx, ball->position.y, ball->position.z) &&
-      std::fabs(ball->position.x - x0) > MoveEpsilon)
-    ball->spin.z -= dx;
+  RollAlongZ(scene, ball, dz, ball->spin.x);
+  RollAlongX(scene, ball, dx, ball->spin.z);
 }
 
 void StepBalls() {

@@ -1,5 +1,3 @@
-#include <cmath>
-
 #include "sound/sound_table.h"
 #include "world/game_step.h"
 #include "world/scene.h"
@@ -11,14 +9,10 @@ constexpr f32 LandingPauseMs = 300.0f;  // a piece put out by a warp rests this 
 
 // Spikes roll only along their own axis: direction +z or +x.
 static void RollSpike(Scene* scene, GameObject* spike, f32 dx, f32 dz) {
-  Vec3 p = spike->position;
-  if (spike->direction == DirectionPlusZ) {
-    if (scene->MoveObject(spike, p.x, p.y, p.z + dz) && std::fabs(spike->position.z - p.z) > MoveEpsilon)
-      spike->rotation.x += dz;
-  } else if (spike->direction == DirectionPlusX) {
-    if (scene->MoveObject(spike, p.x + dx, p.y, p.z) && std::fabs(spike->position.x - p.x) > MoveEpsilon)
-      spike->rotation.z -= dx;
-  }
+  if (spike->direction == DirectionPlusZ)
+    RollAlongZ(scene, spike, dz, spike->rotation.x);
+  else if (spike->direction == DirectionPlusX)
+    RollAlongX(scene, spike, dx, spike->rotation.z);
 }
 
 // Where a piece lands beside an exit: +x and +z add the exit's extent,
