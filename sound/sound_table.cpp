@@ -4,6 +4,7 @@
 #include <new>
 
 #include "platform/win32/win32.h"
+#include "world/text_copy.h"
 
 SoundStream** SoundTable = nullptr;
 char CurrentMusicName[256];
@@ -25,15 +26,10 @@ constexpr SoundFile SoundFiles[] = {
     {"success", "success.mp3"},    {"error", "error.mp3"},
 };
 
-void CopyName(char (&to)[256], const char* from) {
-  std::strncpy(to, from, sizeof to - 1);
-  to[sizeof to - 1] = '\0';
-}
-
 }  // namespace
 
 SoundStream::SoundStream(const char* name, const char* file, i32 channel) {
-  CopyName(Name, name);
+  CopyText(Name, name);
   Stream = nullptr;
   Disabled = 0;
   Channel = channel;
@@ -71,7 +67,7 @@ void InitSound() {
   // Without the folder the files are looked for where we are, and are then
   // silent; stepping up "../.." from an unchanged folder would lose the game's.
   bool entered = SetCurrentDirectoryW(u"res/sounds");
-  CopyName(CurrentMusicName, "mainMusic");
+  CopyText(CurrentMusicName, "mainMusic");
   i32 slot = 0;
   for (const SoundFile& sound : SoundFiles) {
     SoundTable[slot] = new (std::nothrow) SoundStream(sound.name, sound.file, slot);
