@@ -1,6 +1,7 @@
 #include "sound/sound_table.h"
 
 #include <cstring>
+#include <iterator>
 #include <new>
 
 #include "platform/win32/win32.h"
@@ -62,17 +63,13 @@ void SoundStream::Stop() {
 void InitSound() {
   FSOUND_Init(44100, 32, 0);
   FreeSoundTable();
-  SoundTable = new SoundStream*[SoundTableSize];
-  for (i32 i = 0; i < SoundTableSize; ++i) SoundTable[i] = nullptr;
+  SoundTable = new SoundStream*[SoundTableSize]{};
   // Without the folder the files are looked for where we are, and are then
   // silent; stepping up "../.." from an unchanged folder would lose the game's.
   bool entered = SetCurrentDirectoryW(u"res/sounds");
   CopyText(CurrentMusicName, "mainMusic");
-  i32 slot = 0;
-  for (const SoundFile& sound : SoundFiles) {
-    SoundTable[slot] = new (std::nothrow) SoundStream(sound.name, sound.file, slot);
-    ++slot;
-  }
+  for (i32 slot = 0; slot < i32(std::size(SoundFiles)); ++slot)
+    SoundTable[slot] = new (std::nothrow) SoundStream(SoundFiles[slot].name, SoundFiles[slot].file, slot);
   if (entered) SetCurrentDirectoryW(u"../..");
 }
 
