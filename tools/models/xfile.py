@@ -200,32 +200,36 @@ def identity():
     return [1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1]
 
 
+def separated(pad, items):
+    """The lines of a .x list: every item but the last ends with ",", the last with ";"."""
+    return ["%s%s%s" % (pad, item, "," if i + 1 < len(items) else ";") for i, item in enumerate(items)]
+
+
+def vectors(items):
+    return ["%s;%s;%s;" % (f(x), f(y), f(z)) for x, y, z in items]
+
+
 def mesh_text(mesh, indent, skin=None):
     pad = "  " * indent
     out = ["%sMesh %s {" % (pad, mesh.name), "%s  %d;" % (pad, len(mesh.positions))]
-    out += ["%s  %s;%s;%s;%s" % (pad, f(p[0]), f(p[1]), f(p[2]), "," if i + 1 < len(mesh.positions) else ";")
-            for i, p in enumerate(mesh.positions)]
+    faces = ["3;%d,%d,%d;" % face for face in mesh.faces]
+    out += separated(pad + "  ", vectors(mesh.positions))
     out.append("%s  %d;" % (pad, len(mesh.faces)))
-    out += ["%s  3;%d,%d,%d;%s" % (pad, a, b, c, "," if i + 1 < len(mesh.faces) else ";")
-            for i, (a, b, c) in enumerate(mesh.faces)]
+    out += separated(pad + "  ", faces)
     out.append("%s  MeshNormals {" % pad)
     out.append("%s    %d;" % (pad, len(mesh.normals)))
-    out += ["%s    %s;%s;%s;%s" % (pad, f(n[0]), f(n[1]), f(n[2]), "," if i + 1 < len(mesh.normals) else ";")
-            for i, n in enumerate(mesh.normals)]
+    out += separated(pad + "    ", vectors(mesh.normals))
     out.append("%s    %d;" % (pad, len(mesh.faces)))
-    out += ["%s    3;%d,%d,%d;%s" % (pad, a, b, c, "," if i + 1 < len(mesh.faces) else ";")
-            for i, (a, b, c) in enumerate(mesh.faces)]
+    out += separated(pad + "    ", faces)
     out.append("%s  }" % pad)
     out.append("%s  MeshTextureCoords {" % pad)
     out.append("%s    %d;" % (pad, len(mesh.uvs)))
-    out += ["%s    %s;%s;%s" % (pad, f(u), f(v), "," if i + 1 < len(mesh.uvs) else ";")
-            for i, (u, v) in enumerate(mesh.uvs)]
+    out += separated(pad + "    ", ["%s;%s;" % (f(u), f(v)) for u, v in mesh.uvs])
     out.append("%s  }" % pad)
     out.append("%s  MeshMaterialList {" % pad)
     out.append("%s    %d;" % (pad, len(mesh.materials)))
     out.append("%s    %d;" % (pad, len(mesh.faces)))
-    out += ["%s    %d%s" % (pad, m, "," if i + 1 < len(mesh.face_materials) else ";")
-            for i, m in enumerate(mesh.face_materials)]
+    out += separated(pad + "    ", ["%d" % m for m in mesh.face_materials])
     for m in mesh.materials:
         r, g, b = m.rgb
         out.append("%s    Material {" % pad)
@@ -238,10 +242,9 @@ def mesh_text(mesh, indent, skin=None):
         out.append("%s    }" % pad)
     out.append("%s  }" % pad)
     if skin:
-        bones = skin
-        out.append("%s  XSkinMeshHeader { 1; 1; %d; }" % (pad, len(bones)))
-        for bone in bones:
-            n = len(mesh.positions)
+        n = len(mesh.positions)
+        out.append("%s  XSkinMeshHeader { 1; 1; %d; }" % (pad, len(skin)))
+        for bone in skin:
             out.append("%s  SkinWeights {" % pad)
             out.append('%s    "%s";' % (pad, bone))
             out.append("%s    %d;" % (pad, n))
@@ -281,8 +284,7 @@ def write_turning_skinned_model(path, mesh, bone, seconds_per_turn, ticks_per_se
         keys.append((k * seconds_per_turn * ticks_per_second // steps, (math.cos(angle / 2), 0, math.sin(angle / 2), 0)))
     lines += ["AnimationSet Turn {", "  Animation {", "    { %s }" % bone, "    AnimationKey {", "      0;",
               "      %d;" % len(keys)]
-    lines += ["      %d;4;%s;;%s" % (t, ",".join(f(v) for v in q), "," if i + 1 < len(keys) else ";")
-              for i, (t, q) in enumerate(keys)]
+    lines += separated("      ", ["%d;4;%s;;" % (t, ",".join(f(v) for v in q)) for t, q in keys])
     lines += ["    }", "  }", "}", ""]
     with open(path, "w") as out:
         out.write("\n".join(lines))
