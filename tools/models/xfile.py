@@ -176,13 +176,10 @@ class Mesh:
 
     def transform(self, fn, start=0):
         """Moves vertices from index `start` on through fn(p) -> p (rigid)."""
+        o = fn((0, 0, 0))
         for i in range(start, len(self.positions)):
-            p, n = self.positions[i], self.normals[i]
-            q = fn(p)
-            o = fn((0, 0, 0))
-            m = sub(fn(n), o)
-            self.positions[i] = q
-            self.normals[i] = norm(m)
+            self.positions[i] = fn(self.positions[i])
+            self.normals[i] = norm(sub(fn(self.normals[i]), o))
 
 
 def rotate_y(angle):
