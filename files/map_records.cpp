@@ -22,10 +22,9 @@ f32 ReadNumber(const char* text) {
   return static_cast<f32>(value);
 }
 
-// Loads the model of the object just added. A file name that the model
-// loader could not take whole is no model at all.
+// Loads the model of the object just added; the loader refuses a name too
+// long to be a file.
 void LoadModel(const MapLoad& load, const std::string& file) {
-  if (file.size() > static_cast<size_t>(ModelFileNameLimit)) return;
   LoadObjectMesh(file.c_str(), load.device, load.scene->lastAdded, load.allocator);
 }
 
