@@ -10,8 +10,6 @@
 constexpr i32 MapLineCapacity = 500;   // 499 characters and the terminator
 constexpr i32 MapFileNameLimit = 40;   // longer names are not opened
 constexpr i32 NextMapNameLimit = 37;   // NEXT + ".mn" must be a name that opens
-constexpr i32 PieceNameLimit = 63;     // ball and spike names fit a warp's entered name
-constexpr i32 FollowNameLimit = 31;    // a light's FOLLOW fits its field
 
 // The last PLANE record loaded named a file other than the map's own.
 extern u8 DataInconsistent;

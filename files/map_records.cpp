@@ -28,8 +28,10 @@ void LoadModel(const MapLoad& load, const std::string& file) {
   LoadObjectMesh(file.c_str(), load.device, load.scene->lastAdded, load.allocator);
 }
 
-void CopyCut(char* dest, size_t size, const char* source, i32 limit) {
-  CopyText(dest, static_cast<size_t>(limit) + 1 <= size ? static_cast<size_t>(limit) + 1 : size, source);
+// Ball and spike names are cut to what a warp keeps of the piece that
+// entered it.
+void CopyPieceName(GameObject* piece, const char* name) {
+  CopyText(piece->name, sizeof piece->enteredBallName, name);
 }
 
 struct Placement {
@@ -48,7 +50,7 @@ void AddBall(const MapLoad& load, const MapLineValues& v, const Placement& at) {
   static const char* const looks[] = {"ball.x", "ball2.x", "ball3.x"};
   if (!Add(load, "ball", 0.8f, 0.8f, 1.0f, at)) return;
   GameObject* ball = load.scene->lastAdded;
-  CopyCut(ball->name, sizeof ball->name, v.name.get(), PieceNameLimit);
+  CopyPieceName(ball, v.name.get());
   LoadModel(load, looks[std::rand() % 3]);
   if (!Add(load, "ball", 0.8f, 0.8f, 1.0f, at)) return;
   GameObject* twin = load.scene->lastAdded;
@@ -68,7 +70,7 @@ void AddSpike(const MapLoad& load, const char* line, const MapLineValues& v, con
   GameObject* spike = load.scene->lastAdded;
   spike->SetOrientation(ExtractElementText(line, "DIRECTION")[0]);
   LoadModel(load, "spike.x");
-  CopyCut(spike->name, sizeof spike->name, v.name.get(), PieceNameLimit);
+  CopyPieceName(spike, v.name.get());
 }
 
 void AddLight(const MapLoad& load, const char* line, const MapLineValues& v, const Placement& at) {
@@ -76,7 +78,7 @@ void AddLight(const MapLoad& load, const char* line, const MapLineValues& v, con
   GameObject* light = load.scene->lastAdded;
   const char* kind = v.name.get();
   light->lightKind = std::strcmp(kind, "SPOT") == 0 ? SpotLight : std::strcmp(kind, "POINT") == 0 ? PointLight : NoLight;
-  CopyCut(light->followName, sizeof light->followName, ExtractElementText(line, "FOLLOW").get(), FollowNameLimit);
+  CopyText(light->followName, ExtractElementText(line, "FOLLOW").get());
 }
 
 void AddDoor(const MapLoad& load, const char* line, const MapLineValues& v, const Placement& at) {
