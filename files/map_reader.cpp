@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "files/map_records.h"
+#include "files/score_list.h"
 #include "files/scrambling.h"
 #include "files/text_lines.h"
 #include "render/model_loading.h"
@@ -13,12 +14,12 @@
 u8 DataInconsistent = 0;
 
 void LoadLevelMap(IDirect3DDevice9* device, const char* mapFileName) {
-  const size_t nameLength = strnlen(mapFileName, MapFileNameLimit + 1);
-  if (nameLength == 0 || nameLength > static_cast<size_t>(MapFileNameLimit)) return;
-  char name[MapFileNameLimit + 1];
+  const size_t nameLength = strnlen(mapFileName, MapNameMaxLength + 1);
+  if (nameLength == 0 || nameLength > static_cast<size_t>(MapNameMaxLength)) return;
+  char name[MapNameMaxLength + 1];
   std::memcpy(name, mapFileName, nameLength);
   name[nameLength] = '\0';
-  char path[sizeof "res/maps/" + MapFileNameLimit];
+  char path[sizeof "res/maps/" + MapNameMaxLength];
   std::snprintf(path, sizeof path, "res/maps/%s", name);
 
   std::FILE* file = std::fopen(path, "r");

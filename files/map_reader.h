@@ -8,14 +8,12 @@
 #include "platform/types.h"
 
 constexpr i32 MapLineCapacity = 500;   // 499 characters and the terminator
-constexpr i32 MapFileNameLimit = 40;   // longer names are not opened
-constexpr i32 NextMapNameLimit = 37;   // NEXT + ".mn" must be a name that opens
 
 // The last PLANE record loaded named a file other than the map's own.
 extern u8 DataInconsistent;
 
 // Replaces CurrentScene and the level clock by the level in
-// "res/maps/<mapFileName>". A name that is empty or over MapFileNameLimit,
-// or a file that cannot be opened, changes nothing. The name may be a text
-// of the current Scene: it is copied before anything is freed.
+// "res/maps/<mapFileName>". A name that is empty or over MapNameMaxLength
+// (score_list.h), or a file that cannot be opened, changes nothing. The name
+// may be a text of the current Scene: it is copied before anything is freed.
 void LoadLevelMap(IDirect3DDevice9* device, const char* mapFileName);

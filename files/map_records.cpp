@@ -6,6 +6,7 @@
 #include <string>
 
 #include "files/map_reader.h"
+#include "files/score_list.h"
 #include "files/tagged_text.h"
 #include "render/model_loading.h"
 #include "world/scene.h"
@@ -112,11 +113,13 @@ void AddWarp(const MapLoad& load, const char* line, const MapLineValues& v, cons
 
 // A NEXT too long to make an openable name leaves the next map unnamed,
 // which no load opens, rather than a cut name that may open another map.
+constexpr std::size_t NextMapNameLimit = MapNameMaxLength - (sizeof ".mn" - 1);
+
 void AddBoard(const MapLoad& load, const MapLineValues& v, const Placement& at) {
   if (!AddSized(load, "map", at)) return;
   Scene& scene = *load.scene;
   const char* next = v.next.get();
-  if (std::strlen(next) <= static_cast<size_t>(NextMapNameLimit)) {
+  if (std::strlen(next) <= NextMapNameLimit) {
     std::strcpy(scene.nextMapName, next);
     std::strcat(scene.nextMapName, ".mn");
   } else {
