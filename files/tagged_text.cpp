@@ -11,18 +11,9 @@ std::string MakeCloseTag(const char* name) {
 }
 
 i32 FindTextIndex(const char* text, const char* pattern) {
-  const std::size_t n = std::strlen(text);
-  const std::size_t m = std::strlen(pattern);
-  if (n < 1) return -1;
-  for (std::size_t i = 0; i < n; ++i) {
-    if (text[i] != pattern[0]) continue;
-    // The text's terminator differs from every pattern character, so the
-    // comparison stops at the text's end.
-    std::size_t k = 1;
-    while (k < m && pattern[k] == text[i + k]) ++k;
-    if (k >= m) return static_cast<i32>(i);
-  }
-  return -1;
+  if (pattern[0] == '\0') return -1;
+  const char* found = std::strstr(text, pattern);
+  return found ? static_cast<i32>(found - text) : -1;
 }
 
 namespace {
