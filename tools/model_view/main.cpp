@@ -95,8 +95,7 @@ bool Save(IDirect3DDevice9* device, const std::string& path) {
   std::vector<DWORD> pixels;
   UINT w = 0, h = 0;
   if (FAILED(ReadGLBackBuffer(device, &pixels, &w, &h))) return false;
-  std::vector<u32> out(pixels.begin(), pixels.end());
-  const bool ok = WritePng(path, out, w, h);
+  const bool ok = WritePng(path, pixels, w, h);
   std::printf("%s %s\n", ok ? "wrote" : "FAILED", path.c_str());
   return ok;
 }
