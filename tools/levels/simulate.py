@@ -209,6 +209,9 @@ class World:
                     o.z = o.z + s if o.z < tz_ else o.z - s if o.z > tz_ else o.z
                     o.arrived = int((o.x - tx_) ** 2 + (o.z - tz_) ** 2 <= 0.04 ** 2)
 
+    def ball_positions(self):
+        return " ".join("%s(%.2f,%.2f)" % (o.name, o.x, o.z) for o in self.objs if o.is_ball() and o.shown)
+
     def all_home(self):
         balls = [o for o in self.objs if o.is_ball() and o.shown]
         return bool(balls) and all(o.arrived for o in balls)
@@ -237,13 +240,11 @@ def run(map_path, solution_path, trace=False):
             print("tick %5d: %s" % (tick, e))
         world.events = []
         if trace and tick % 25 == 0:
-            balls = " ".join("%s(%.2f,%.2f)" % (o.name, o.x, o.z) for o in world.objs if o.is_ball() and o.shown)
-            print("tick %5d tilt(%.2f,%.2f) %s" % (tick, world.board.rx, world.board.rz, balls))
+            print("tick %5d tilt(%.2f,%.2f) %s" % (tick, world.board.rx, world.board.rz, world.ball_positions()))
         if world.all_home():
             print("cleared at tick %d (%.1f s)" % (tick, tick / 100.0))
             return True
-    balls = " ".join("%s(%.2f,%.2f)" % (o.name, o.x, o.z) for o in world.objs if o.is_ball() and o.shown)
-    print("NOT cleared; balls: " + balls)
+    print("NOT cleared; balls: " + world.ball_positions())
     return False
 
 
