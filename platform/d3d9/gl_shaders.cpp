@@ -114,17 +114,25 @@ void main() {
 }
 )";
 
+// Whether the shader or program built; when not, its log goes to stderr.
+bool Built(GLuint object, GLenum status, decltype(&glGetShaderiv) getStatus,
+           decltype(&glGetShaderInfoLog) getLog, const char* failure) {
+  GLint ok = 0;
+  getStatus(object, status, &ok);
+  if (ok) return true;
+  char log[2048];
+  getLog(object, sizeof log, nullptr, log);
+  std::fprintf(stderr, "%s: %s\n", failure, log);
+  return false;
+}
+
 GLuint Compile(GLenum type, const std::string& source) {
   GLuint shader = glCreateShader(type);
   const char* text = source.c_str();
   glShaderSource(shader, 1, &text, nullptr);
   glCompileShader(shader);
-  GLint ok = 0;
-  glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-  if (!ok) {
-    char log[2048];
-    glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-    std::fprintf(stderr, "shader does not compile: %s\n", log);
+  if (!Built(shader, GL_COMPILE_STATUS, glGetShaderiv, glGetShaderInfoLog,
+             "shader does not compile")) {
     glDeleteShader(shader);
     return 0;
   }
@@ -201,12 +209,8 @@ ShaderProgram* ShaderCache::Get(unsigned key) {
   glLinkProgram(program);
   glDeleteShader(vs);
   glDeleteShader(fs);
-  GLint ok = 0;
-  glGetProgramiv(program, GL_LINK_STATUS, &ok);
-  if (!ok) {
-    char log[2048];
-    glGetProgramInfoLog(program, sizeof log, nullptr, log);
-    std::fprintf(stderr, "shader program does not link: %s\n", log);
+  if (!Built(program, GL_LINK_STATUS, glGetProgramiv, glGetProgramInfoLog,
+             "shader program does not link")) {
     glDeleteProgram(program);
     return nullptr;
   }
