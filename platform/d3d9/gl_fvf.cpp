@@ -32,10 +32,7 @@ bool DecodeFvf(DWORD fvf, FvfLayout* layout) {
     layout->diffuse = int(offset);
     offset += 4;
   }
-  if (fvf & D3DFVF_SPECULAR) {
-    layout->specular = int(offset);
-    offset += 4;
-  }
+  if (fvf & D3DFVF_SPECULAR) offset += 4;
   const UINT texCount = (fvf & D3DFVF_TEXCOUNT_MASK) >> D3DFVF_TEXCOUNT_SHIFT;
   for (UINT i = 0; i < texCount; ++i) {
     // Two bits per set from bit 16: 0 two floats, 1 three, 2 four, 3 one.

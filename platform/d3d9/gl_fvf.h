@@ -8,7 +8,6 @@ struct FvfLayout {
   bool lastBetaIndices = false;  // the last of them holds indices, not a weight
   int normal = -1;              // byte offsets, -1 when absent
   int diffuse = -1;
-  int specular = -1;
   int texCoord0 = -1;
   int texCoord0Size = 2;  // floats
   UINT size = 0;          // bytes of one vertex
