@@ -6,7 +6,6 @@
 #include <link.h>
 
 #include <cstdio>
-#include <cstring>
 
 #include "platform/d3d9/gl_api.h"
 #include "platform/d3d9/gl_device_impl.h"
