@@ -82,8 +82,8 @@ HRESULT GLDevice::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR
     return D3DERR_INVALIDCALL;
   GLbitfield mask = 0;
   if (flags & D3DCLEAR_TARGET) {
-    glClearColor(float((color >> 16) & 0xff) / 255.0f, float((color >> 8) & 0xff) / 255.0f,
-                 float(color & 0xff) / 255.0f, float(color >> 24) / 255.0f);
+    const D3DCOLORVALUE c = ColorValue(color);
+    glClearColor(c.r, c.g, c.b, c.a);
     mask |= GL_COLOR_BUFFER_BIT;
   }
   if (flags & D3DCLEAR_ZBUFFER) {

@@ -19,6 +19,11 @@ inline D3DMATRIX MultiplyMatrices(const D3DMATRIX& a, const D3DMATRIX& b) {
   return r;
 }
 
+inline D3DCOLORVALUE ColorValue(D3DCOLOR c) {
+  return {float((c >> 16) & 0xff) / 255.0f, float((c >> 8) & 0xff) / 255.0f,
+          float(c & 0xff) / 255.0f, float(c >> 24) / 255.0f};
+}
+
 // Maps the device's clip depth 0..w onto OpenGL's −w..w.
 inline D3DMATRIX DepthToOpenGL(const D3DMATRIX& projection) {
   D3DMATRIX fix = IdentityMatrix();

@@ -265,9 +265,8 @@ void GLDevice::UploadMaterial(ShaderProgram* p) {
   glUniform4fv(p->matSpecular, 1, &material_.Specular.r);
   glUniform4fv(p->matEmissive, 1, &material_.Emissive.r);
   if (p->power >= 0) glUniform1f(p->power, material_.Power);
-  const DWORD a = renderStates_[D3DRS_AMBIENT];
-  glUniform4f(p->ambient, float((a >> 16) & 0xff) / 255.0f, float((a >> 8) & 0xff) / 255.0f,
-              float(a & 0xff) / 255.0f, float(a >> 24) / 255.0f);
+  const D3DCOLORVALUE ambient = ColorValue(renderStates_[D3DRS_AMBIENT]);
+  glUniform4fv(p->ambient, 1, &ambient.r);
 }
 
 void GLDevice::UploadLights(ShaderProgram* p) {
