@@ -70,6 +70,8 @@ HRESULT GLBuffer::Lock(UINT offset, UINT size, void** data) {
 
 GLuint GLBuffer::Upload() {
   if (!uploaded_) {
+    // The index buffer binding belongs to no vertex array object here, so a
+    // plain bind is safe for both targets.
     glBindBuffer(target_, name_);
     glBufferData(target_, GLsizeiptr(bytes_.size()), bytes_.data(), GL_STATIC_DRAW);
     uploaded_ = true;
@@ -80,13 +82,10 @@ GLuint GLBuffer::Upload() {
 HRESULT GLBuffer::Unlock() {
   if (!locked_) return D3DERR_INVALIDCALL;
   locked_ = false;
-  // The index buffer binding belongs to no vertex array object here, so a
-  // plain bind is safe for both targets.
-  glBindBuffer(target_, name_);
   if (!uploaded_) {
-    glBufferData(target_, GLsizeiptr(bytes_.size()), bytes_.data(), GL_STATIC_DRAW);
-    uploaded_ = true;
+    Upload();
   } else if (dirtyEnd_ > dirtyBegin_) {
+    glBindBuffer(target_, name_);
     glBufferSubData(target_, GLintptr(dirtyBegin_), GLsizeiptr(dirtyEnd_ - dirtyBegin_),
                     bytes_.data() + dirtyBegin_);
   }
