@@ -76,7 +76,6 @@ HRESULT GLDevice::SetViewport(const D3DVIEWPORT9* viewport) {
     return D3DERR_INVALIDCALL;
   viewport_ = *viewport;
   glViewport_ = GLViewport::kUnknown;
-  screenGen_ += 1;
   return D3D_OK;
 }
 
