@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/d3d9/gl_device_impl.h"
+#include "platform/d3d9/primitive_vertices.h"
 
 namespace {
 

@@ -47,20 +47,3 @@ bool DecodeFvf(DWORD fvf, FvfLayout* layout) {
   layout->size = offset;
   return true;
 }
-
-UINT VerticesForPrimitives(D3DPRIMITIVETYPE type, UINT primCount) {
-  switch (type) {
-    case D3DPT_POINTLIST:
-      return primCount;
-    case D3DPT_LINELIST:
-      return primCount * 2;
-    case D3DPT_LINESTRIP:
-      return primCount + 1;
-    case D3DPT_TRIANGLELIST:
-      return primCount * 3;
-    case D3DPT_TRIANGLESTRIP:
-    case D3DPT_TRIANGLEFAN:
-      return primCount + 2;
-  }
-  return 0;
-}

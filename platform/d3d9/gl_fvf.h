@@ -15,5 +15,3 @@ struct FvfLayout {
 
 // False for a format without a position.
 bool DecodeFvf(DWORD fvf, FvfLayout* layout);
-// Vertices drawn for primCount primitives of `type`; 0 for an unknown type.
-UINT VerticesForPrimitives(D3DPRIMITIVETYPE type, UINT primCount);

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include "platform/d3d9/primitive_vertices.h"
+
 RecordingTexture::RecordingTexture(UINT w, UINT h) : width(w), height(h), pixels(size_t(w) * h) {}
 
 HRESULT RecordingTexture::GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) {
@@ -270,24 +272,12 @@ HRESULT RecordingDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, INT base, U
   return streamSource && indexBuffer ? D3D_OK : D3DERR_INVALIDCALL;
 }
 
-static UINT VerticesOf(D3DPRIMITIVETYPE type, UINT primCount) {
-  switch (type) {
-    case D3DPT_POINTLIST: return primCount;
-    case D3DPT_LINELIST: return primCount * 2;
-    case D3DPT_LINESTRIP: return primCount + 1;
-    case D3DPT_TRIANGLELIST: return primCount * 3;
-    case D3DPT_TRIANGLESTRIP:
-    case D3DPT_TRIANGLEFAN: return primCount + 2;
-  }
-  return 0;
-}
-
 HRESULT RecordingDevice::DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primCount,
                                          const void* vertices, UINT stride) {
   RecordedCall call{"DrawPrimitiveUP", {type, primCount, stride}};
   if (vertices) {
     const BYTE* bytes = static_cast<const BYTE*>(vertices);
-    call.vertices.assign(bytes, bytes + size_t(VerticesOf(type, primCount)) * stride);
+    call.vertices.assign(bytes, bytes + size_t(VerticesForPrimitives(type, primCount)) * stride);
   }
   HRESULT hr = Record(call);
   if (FAILED(hr)) return hr;
