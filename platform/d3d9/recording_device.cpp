@@ -1,6 +1,5 @@
 #include "platform/d3d9/recording_device.h"
 
-#include <cstring>
 #include <new>
 
 #include "platform/d3d9/primitive_vertices.h"
