@@ -5,6 +5,8 @@
 #include <new>
 #include <numeric>
 
+#include "platform/d3dx9/mesh_indices.h"
+
 namespace {
 
 // Where a mesh's vertex and index buffers live, from its options.
@@ -97,14 +99,7 @@ Mesh::~Mesh() {
 }
 
 DWORD Mesh::IndexAt(DWORD position) const {
-  if (options_ & D3DXMESH_32BIT) {
-    DWORD index;
-    std::memcpy(&index, &indices_[size_t{position} * 4], 4);
-    return index;
-  }
-  WORD index;
-  std::memcpy(&index, &indices_[size_t{position} * 2], 2);
-  return index;
+  return ReadIndex(indices_.data(), options_ & D3DXMESH_32BIT, position);
 }
 
 HRESULT Mesh::DrawSubset(DWORD subset) {

@@ -1,6 +1,5 @@
-#include <cstring>
-
 #include "platform/d3dx9/mesh.h"
+#include "platform/d3dx9/mesh_indices.h"
 
 HRESULT Mesh::CloneMeshFVF(DWORD options, DWORD fvf, IDirect3DDevice9* device,
                            ID3DXMesh** clone) {
@@ -14,15 +13,7 @@ HRESULT Mesh::CloneMeshFVF(DWORD options, DWORD fvf, IDirect3DDevice9* device,
     CopySharedElements(layout_, &vertices_[size_t{v} * layout_.stride], made->layout_,
                        &made->vertices_[size_t{v} * made->layout_.stride]);
   bool wide = made->options_ & D3DXMESH_32BIT;
-  for (DWORD i = 0; i < numFaces_ * 3; ++i) {
-    DWORD index = IndexAt(i);
-    if (wide) {
-      std::memcpy(&made->indices_[size_t{i} * 4], &index, 4);
-    } else {
-      WORD narrow = static_cast<WORD>(index);
-      std::memcpy(&made->indices_[size_t{i} * 2], &narrow, 2);
-    }
-  }
+  for (DWORD i = 0; i < numFaces_ * 3; ++i) WriteIndex(made->indices_.data(), wide, i, IndexAt(i));
   made->attributes_ = attributes_;
   hr = made->UploadVertices();
   if (SUCCEEDED(hr)) hr = made->UploadFaces();

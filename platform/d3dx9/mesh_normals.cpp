@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "platform/d3dx9/mesh_fvf.h"
+#include "platform/d3dx9/mesh_indices.h"
 
 namespace {
 
@@ -37,19 +38,10 @@ HRESULT D3DXComputeNormals(ID3DXBaseMesh* mesh, const DWORD* /*adjacency*/) {
     return hr;
   }
   BYTE* vertices = static_cast<BYTE*>(vertexData);
-  const BYTE* indices = static_cast<const BYTE*>(indexData);
   auto position = [&](DWORD v) { return ReadVector(vertices + size_t{v} * layout.stride); };
   for (DWORD f = 0; f < faceCount; ++f) {
     DWORD corner[3];
-    for (int k = 0; k < 3; ++k) {
-      if (wide) {
-        std::memcpy(&corner[k], indices + (size_t{f} * 3 + k) * 4, 4);
-      } else {
-        WORD index;
-        std::memcpy(&index, indices + (size_t{f} * 3 + k) * 2, 2);
-        corner[k] = index;
-      }
-    }
+    for (int k = 0; k < 3; ++k) corner[k] = ReadIndex(indexData, wide, size_t{f} * 3 + k);
     if (corner[0] >= vertexCount || corner[1] >= vertexCount || corner[2] >= vertexCount)
       continue;
     D3DXVECTOR3 a = position(corner[1]) - position(corner[0]);

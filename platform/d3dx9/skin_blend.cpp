@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/d3dx9/mesh_fvf.h"
+#include "platform/d3dx9/mesh_indices.h"
 #include "platform/d3dx9/skin_info.h"
 
 namespace {
@@ -82,26 +83,6 @@ void Merge(std::vector<DWORD>& into, const std::vector<DWORD>& bones) {
 
 DWORD BlendedPosition(DWORD weights) {
   return weights == 0 ? D3DFVF_XYZ : D3DFVF_XYZB1 + 2 * (weights - 1);
-}
-
-void WriteIndex(BYTE* indices, bool wide, size_t at, DWORD index) {
-  if (wide) {
-    std::memcpy(indices + at * 4, &index, 4);
-  } else {
-    WORD narrow = static_cast<WORD>(index);
-    std::memcpy(indices + at * 2, &narrow, 2);
-  }
-}
-
-DWORD ReadIndex(const BYTE* indices, bool wide, size_t at) {
-  if (wide) {
-    DWORD index;
-    std::memcpy(&index, indices + at * 4, 4);
-    return index;
-  }
-  WORD index;
-  std::memcpy(&index, indices + at * 2, 2);
-  return index;
 }
 
 // The source mesh as the conversion reads it.

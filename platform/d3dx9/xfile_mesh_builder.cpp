@@ -4,6 +4,8 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "platform/d3dx9/mesh_indices.h"
+
 namespace {
 
 constexpr DWORD kNone = 0xFFFFFFFF;
@@ -103,12 +105,7 @@ HRESULT FillMesh(const XFileMesh& m, const VertexLayout& layout, ID3DXMesh* mesh
   for (std::size_t face = 0; face < m.faceSizes.size(); ++face) {
     for (DWORD i = 1; i + 1 < m.faceSizes[face]; ++i, ++triangle) {
       DWORD corners[3] = {layout.corners[first], layout.corners[first + i], layout.corners[first + i + 1]};
-      for (int k = 0; k < 3; ++k) {
-        if (wide)
-          static_cast<DWORD*>(indices)[triangle * 3 + k] = corners[k];
-        else
-          static_cast<WORD*>(indices)[triangle * 3 + k] = static_cast<WORD>(corners[k]);
-      }
+      for (int k = 0; k < 3; ++k) WriteIndex(indices, wide, triangle * 3 + k, corners[k]);
       attributes[triangle] = FaceMaterial(m, face);
     }
     first += m.faceSizes[face];
