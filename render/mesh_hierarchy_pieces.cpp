@@ -8,17 +8,15 @@
 
 namespace {
 
-constexpr u32 NameCapacity = 260;
-
 // The texture of a material's file name, looked for through the media search
 // from the current folder; null when it cannot be made.
 IDirect3DTexture9* LoadMaterialTexture(IDirect3DDevice9* device, const char* file) {
-  WCHAR name[NameCapacity] = {};
+  WCHAR name[MAX_PATH] = {};
   // A name too long for the buffer names no file we could open.
-  if (MultiByteToWideChar(CP_ACP, 0, file, -1, name, NameCapacity) == 0) return nullptr;
-  name[NameCapacity - 1] = 0;
-  WCHAR path[NameCapacity] = {};
-  DXUTFindDXSDKMediaFileCch(path, NameCapacity, name);
+  if (MultiByteToWideChar(CP_ACP, 0, file, -1, name, MAX_PATH) == 0) return nullptr;
+  name[MAX_PATH - 1] = 0;
+  WCHAR path[MAX_PATH] = {};
+  DXUTFindDXSDKMediaFileCch(path, MAX_PATH, name);
   IDirect3DTexture9* texture = nullptr;
   if (FAILED(D3DXCreateTextureFromFileW(device, path, &texture))) return nullptr;
   return texture;

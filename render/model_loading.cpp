@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr std::size_t NameCapacity = 260;
-
 HRESULT LoadIntoObject(const WCHAR* file, IDirect3DDevice9* device, GameObject* object,
                        MeshHierarchy* allocator) {
   D3DXFRAME* root = nullptr;
@@ -45,8 +43,8 @@ HRESULT LoadObjectMesh(const char* file, IDirect3DDevice9* device, GameObject* o
   // Whatever holds a model from here on is freed with its object.
   DestroyObjectModel = FreeObjectModel;
   // A name that does not fit the wide buffer names no file we could open.
-  if (std::strlen(file) >= NameCapacity) return E_FAIL;
-  WCHAR wide[NameCapacity];
+  if (std::strlen(file) >= MAX_PATH) return E_FAIL;
+  WCHAR wide[MAX_PATH];
   WidenText(wide, file);
 
   // Going back up is only right when we went down: without the folder the
