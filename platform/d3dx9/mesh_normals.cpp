@@ -52,7 +52,7 @@ HRESULT D3DXComputeNormals(ID3DXBaseMesh* mesh, const DWORD* /*adjacency*/) {
   }
   for (DWORD v = 0; v < vertexCount; ++v) {
     D3DXVECTOR3 normal;
-    if (D3DXVec3Length(&sums[v]) > 0) D3DXVec3Normalize(&normal, &sums[v]);
+    D3DXVec3Normalize(&normal, &sums[v]);  // a zero sum stays zero
     std::memcpy(vertices + size_t{v} * layout.stride + layout.normal, &normal.x, 12);
   }
   mesh->UnlockIndexBuffer();
