@@ -111,14 +111,6 @@ D3DXMATRIX* D3DXMatrixLookAtLH(D3DXMATRIX* out, const D3DXVECTOR3* eye, const D3
   return out;
 }
 
-D3DXMATRIX* D3DXMatrixTranspose(D3DXMATRIX* out, const D3DXMATRIX* m) {
-  D3DXMATRIX r;
-  for (int i = 0; i < 4; ++i)
-    for (int j = 0; j < 4; ++j) r.m[i][j] = m->m[j][i];
-  *out = r;
-  return out;
-}
-
 D3DXMATRIX* D3DXMatrixInverse(D3DXMATRIX* out, float* determinant, const D3DXMATRIX* src) {
   const float* a = &src->m[0][0];
   float inv[16];

@@ -18,10 +18,6 @@ struct D3DXVECTOR3 : D3DVECTOR {
   D3DXVECTOR3 operator*(float s) const { return {x * s, y * s, z * s}; }
 };
 
-struct D3DXVECTOR4 {
-  float x, y, z, w;
-};
-
 // Rotation quaternion: (x, y, z) is the axis times sin(angle/2), w is
 // cos(angle/2). It turns points as the matrix D3DXMatrixRotationQuaternion
 // gives, which for an axis quaternion is the same left-handed turn as the
@@ -75,7 +71,6 @@ D3DXMATRIX* D3DXMatrixLookAtLH(D3DXMATRIX* out, const D3DXVECTOR3* eye, const D3
                                const D3DXVECTOR3* up);
 // Null when the matrix cannot be inverted; `determinant` may be null.
 D3DXMATRIX* D3DXMatrixInverse(D3DXMATRIX* out, float* determinant, const D3DXMATRIX* m);
-D3DXMATRIX* D3DXMatrixTranspose(D3DXMATRIX* out, const D3DXMATRIX* m);
 
 D3DXVECTOR3* D3DXVec3Normalize(D3DXVECTOR3* out, const D3DXVECTOR3* v);
 float D3DXVec3Length(const D3DXVECTOR3* v);

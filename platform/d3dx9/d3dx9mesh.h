@@ -6,7 +6,6 @@
 
 // Mesh options.
 #define D3DXMESH_32BIT 0x001
-#define D3DXMESH_SYSTEMMEM 0x110
 #define D3DXMESH_MANAGED 0x220
 #define D3DXMESH_SOFTWAREPROCESSING 0x18000
 #define D3DXMESHOPT_VERTEXCACHE 0x4000000
@@ -52,9 +51,6 @@ class ID3DXBaseMesh : public IUnknown {
   // 16-bit indices, or 32-bit with D3DXMESH_32BIT.
   virtual HRESULT LockIndexBuffer(DWORD flags, void** data) = 0;
   virtual HRESULT UnlockIndexBuffer() = 0;
-  // Subset ranges; each subset's faces must be contiguous (as after
-  // sorting by attribute). `table` may be null to ask for the count.
-  virtual HRESULT GetAttributeTable(D3DXATTRIBUTERANGE* table, DWORD* size) = 0;
 };
 
 class ID3DXMesh : public ID3DXBaseMesh {

@@ -122,14 +122,6 @@ HRESULT Mesh::GetDevice(IDirect3DDevice9** device) {
   return S_OK;
 }
 
-HRESULT Mesh::GetAttributeTable(D3DXATTRIBUTERANGE* table, DWORD* size) {
-  if (!size) return D3DERR_INVALIDCALL;
-  if (table)
-    for (size_t i = 0; i < subsets_.size(); ++i) table[i] = subsets_[i].range;
-  *size = static_cast<DWORD>(subsets_.size());
-  return S_OK;
-}
-
 HRESULT Mesh::Lock(LockState& state, DWORD flags) {
   ++state.count;
   if (!(flags & D3DLOCK_READONLY)) state.written = true;

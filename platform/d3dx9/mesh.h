@@ -30,7 +30,6 @@ class Mesh final : public ID3DXMesh {
   HRESULT UnlockVertexBuffer() override;
   HRESULT LockIndexBuffer(DWORD flags, void** data) override;
   HRESULT UnlockIndexBuffer() override;
-  HRESULT GetAttributeTable(D3DXATTRIBUTERANGE* table, DWORD* size) override;
   HRESULT LockAttributeBuffer(DWORD flags, DWORD** data) override;
   HRESULT UnlockAttributeBuffer() override;
 
