@@ -18,10 +18,6 @@ struct D3DXVECTOR3 : D3DVECTOR {
   D3DXVECTOR3 operator*(float s) const { return {x * s, y * s, z * s}; }
 };
 
-// Rotation quaternion: (x, y, z) is the axis times sin(angle/2), w is
-// cos(angle/2). It turns points as the matrix D3DXMatrixRotationQuaternion
-// gives, which for an axis quaternion is the same left-handed turn as the
-// axis rotations below.
 // A colour of four floats, 0 to 1 each; it converts to a D3DCOLOR, each
 // channel clamped and rounded to 0..255.
 struct D3DXCOLOR {
@@ -34,6 +30,10 @@ struct D3DXCOLOR {
   float r = 0, g = 0, b = 0, a = 0;
 };
 
+// Rotation quaternion: (x, y, z) is the axis times sin(angle/2), w is
+// cos(angle/2). It turns points as the matrix D3DXMatrixRotationQuaternion
+// gives, which for an axis quaternion is the same left-handed turn as the
+// axis rotations below.
 struct D3DXQUATERNION {
   float x, y, z, w;
 };
