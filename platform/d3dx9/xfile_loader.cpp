@@ -8,7 +8,6 @@
 // meshes) gets an unnamed root frame with an identity matrix that holds the
 // top-level frames as children and the top-level meshes as its own.
 #include <fstream>
-#include <iterator>
 #include <new>
 
 #include "platform/d3dx9/xfile_loader.h"
