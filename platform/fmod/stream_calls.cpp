@@ -28,10 +28,8 @@ signed char FSOUND_Stream_SetPosition(FSOUND_STREAM* stream, unsigned int positi
   if (!stream) return 0;
   std::lock_guard lock(MixerMutex);
   stream->position = std::min(position, stream->length);
-  if (stream->channel >= 0) {
-    stream->awaitingMix = true;
-    stream->playedAt = std::chrono::steady_clock::now();
-  }
+  // A playing stream moved elsewhere plays on from there as if just played.
+  if (stream->channel >= 0) AttachStream(stream, stream->channel);
   return 1;
 }
 
