@@ -2,6 +2,7 @@
 // and no driver at all.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -57,7 +58,9 @@ TEST(Output, ClosingStreamsWhileTheOutputMixesThemIsSafe) {
 }
 
 TEST(Output, TheDiskDriverRecordsThePlayedTone) {
-  std::string recording = testing::TempDir() + "output_test_recording.raw";
+  // One file per process: other checkouts run this test at the same time.
+  std::string recording =
+      testing::TempDir() + "output_test_recording_" + std::to_string(::getpid()) + ".raw";
   setenv("SDL_AUDIODRIVER", "disk", 1);
   setenv("SDL_DISKAUDIOFILE", recording.c_str(), 1);
   ASSERT_TRUE(OpenAudioOutput(44100));
