@@ -29,8 +29,9 @@ std::string LargestMap(IDirect3DDevice9* device) {
   for (const auto& entry : fs::directory_iterator("res/maps")) {
     const std::string name = entry.path().filename().string();
     LoadLevelMap(device, name.c_str());
-    if (CountObjects() > most) {
-      most = CountObjects();
+    const int count = CountObjects();
+    if (count > most) {
+      most = count;
       largest = name;
     }
   }
