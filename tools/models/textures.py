@@ -7,29 +7,26 @@ import tempfile
 import zlib
 
 
+def rgb_rows(width, height, pixel):
+    """pixel(x, y) -> (r, g, b) with components 0..255; the rows top first."""
+    return [bytes(clamp(c) for x in range(width) for c in pixel(x, y)) for y in range(height)]
+
+
 def write_png(path, width, height, pixel):
-    """pixel(x, y) -> (r, g, b) with components 0..255."""
-    rows = bytearray()
-    for y in range(height):
-        rows.append(0)
-        for x in range(width):
-            rows.extend(clamp(c) for c in pixel(x, y))
+    rows = b"".join(b"\0" + row for row in rgb_rows(width, height, pixel))  # filter: none
 
     def chunk(kind, data):
         body = kind + data
         return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
 
     png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
-    png += chunk(b"IDAT", zlib.compress(bytes(rows), 9)) + chunk(b"IEND", b"")
+    png += chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b"")
     with open(path, "wb") as f:
         f.write(png)
 
 
 def write_jpeg(path, width, height, pixel, quality=88):
-    data = bytearray(b"P6\n%d %d\n255\n" % (width, height))
-    for y in range(height):
-        for x in range(width):
-            data.extend(clamp(c) for c in pixel(x, y))
+    data = b"P6\n%d %d\n255\n" % (width, height) + b"".join(rgb_rows(width, height, pixel))
     with tempfile.NamedTemporaryFile(suffix=".ppm", delete=False) as tmp:
         tmp.write(data)
     try:
