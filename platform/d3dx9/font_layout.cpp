@@ -36,57 +36,48 @@ bool EndsLine(const std::vector<LaidGlyph>& glyphs, size_t i) {
 TextExtent LayOutText(std::vector<LaidGlyph>& glyphs, int lineHeight, int tabWidth,
                       const RECT& rect, DWORD format) {
   TextExtent extent;
-  if (glyphs.empty()) {
-    extent.top = rect.top;
-    return extent;
-  }
+  extent.top = rect.top;
+  if (glyphs.empty()) return extent;
   if (tabWidth <= 0) tabWidth = 1;
 
-  // First pass: pens relative to each line's start, lines counted.
-  struct Line {
-    size_t first, end;
-    int width;
-  };
-  std::vector<Line> lines;
+  // One pass places each line across as soon as its width is known; y holds
+  // the line's number until the block's height places it down. No scratch
+  // list, so drawing allocates nothing.
+  int lines = 0;
   size_t first = 0;
   int pen = 0;
+  auto endLine = [&](size_t end) {
+    int left = rect.left;
+    if (format & DT_CENTER)
+      left = rect.left + (rect.right - rect.left - pen) / 2;
+    else if (format & DT_RIGHT)
+      left = rect.right - pen;
+    for (size_t i = first; i < end; ++i) {
+      glyphs[i].x += left;
+      glyphs[i].y = lines;
+    }
+    if (pen > extent.width) extent.width = pen;
+    ++lines;
+    first = end;
+    pen = 0;
+  };
   for (size_t i = 0; i < glyphs.size(); ++i) {
     LaidGlyph& g = glyphs[i];
     g.x = pen;
-    if (EndsLine(glyphs, i)) {
-      lines.push_back({first, i + 1, pen});
-      first = i + 1;
-      pen = 0;
-    } else if (g.code == '\t') {
+    if (EndsLine(glyphs, i))
+      endLine(i + 1);
+    else if (g.code == '\t')
       pen = (pen / tabWidth + 1) * tabWidth;
-    } else if (g.code != '\r') {
+    else if (g.code != '\r')
       pen += g.advance;
-    }
   }
-  lines.push_back({first, glyphs.size(), pen});
+  endLine(glyphs.size());
 
-  extent.height = int(lines.size()) * lineHeight;
-  for (const Line& line : lines)
-    if (line.width > extent.width) extent.width = line.width;
-  extent.top = rect.top;
+  extent.height = lines * lineHeight;
   if (format & DT_VCENTER)
     extent.top = rect.top + (rect.bottom - rect.top - extent.height) / 2;
   else if (format & DT_BOTTOM)
     extent.top = rect.bottom - extent.height;
-
-  // Second pass: each line moved to its place.
-  int top = extent.top;
-  for (const Line& line : lines) {
-    int left = rect.left;
-    if (format & DT_CENTER)
-      left = rect.left + (rect.right - rect.left - line.width) / 2;
-    else if (format & DT_RIGHT)
-      left = rect.right - line.width;
-    for (size_t i = line.first; i < line.end; ++i) {
-      glyphs[i].x += left;
-      glyphs[i].y = top;
-    }
-    top += lineHeight;
-  }
+  for (LaidGlyph& g : glyphs) g.y = extent.top + g.y * lineHeight;
   return extent;
 }
