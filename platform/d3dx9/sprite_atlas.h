@@ -19,8 +19,6 @@ class SpriteAtlas {
   bool Reserve(int width, int height, int* page, RECT* where);
   // Row `y` of a page, 0xAARRGGBB; writing marks the page for upload.
   u32* Row(int page, int y);
-  int PageCount() const { return int(pages_.size()); }
-  const std::vector<u32>& PagePixels(int page) const { return pages_[page].pixels; }
 
   // Sends every page that changed to the device, making its texture first
   // when needed.

@@ -25,7 +25,6 @@ struct SpriteQuad {
 class SpriteBatch {
  public:
   void Add(const SpriteQuad& quad);
-  bool Empty() const { return vertices_.empty(); }
   // Draws every quad with `texture`, then empties the batch.
   HRESULT Flush(IDirect3DDevice9* device, IDirect3DTexture9* texture);
 

@@ -17,7 +17,6 @@ enum DXUT_CONTROL_TYPE : UINT {
 };
 
 class CDXUTControl;
-class CDXUTButton;
 
 // A dialog's event callback: (event code, control ID, control).
 typedef void (*PCALLBACKDXUTGUIEVENT)(UINT event, int controlId, CDXUTControl* control);
