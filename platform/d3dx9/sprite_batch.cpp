@@ -37,7 +37,6 @@ HRESULT SpriteBatch::Flush(IDirect3DDevice9* device, IDirect3DTexture9* texture)
 void SpriteStates::Save(IDirect3DDevice9* device) {
   static_assert(sizeof(kStates) / sizeof(kStates[0]) == kCount);
   for (int i = 0; i < kCount; ++i) device->GetRenderState(kStates[i], &saved_[i]);
-  valid_ = true;
 }
 
 void SpriteStates::Apply(IDirect3DDevice9* device, bool alphaBlend) {
@@ -54,7 +53,5 @@ void SpriteStates::Apply(IDirect3DDevice9* device, bool alphaBlend) {
 
 void SpriteStates::Restore(IDirect3DDevice9* device) {
   device->SetTexture(0, nullptr);
-  if (!valid_) return;
   for (int i = 0; i < kCount; ++i) device->SetRenderState(kStates[i], saved_[i]);
-  valid_ = false;
 }

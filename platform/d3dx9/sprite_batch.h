@@ -38,11 +38,10 @@ class SpriteStates {
  public:
   void Save(IDirect3DDevice9* device);
   void Apply(IDirect3DDevice9* device, bool alphaBlend);
-  // Gives back what Save read; the texture stage is left empty.
+  // Gives back what the last Save read; the texture stage is left empty.
   void Restore(IDirect3DDevice9* device);
 
  private:
   static constexpr int kCount = 9;
   DWORD saved_[kCount] = {};
-  bool valid_ = false;
 };
