@@ -66,8 +66,7 @@ class Sprite final : public ID3DXSprite {
   // is dropped.
   HRESULT OnLostDevice() override {
     if (drawing_) {
-      SpriteBatch dropped;
-      std::swap(batch_, dropped);
+      batch_ = SpriteBatch();
       ForgetTexture();
       drawing_ = false;
     }
