@@ -1,26 +1,12 @@
 #include "platform/d3dx9/font_layout.h"
 
 #include "platform/d3dx9/d3dx9core.h"
+#include "platform/win32/wide_text.h"
 
 void DecodeText(const char16_t* text, int count, std::vector<LaidGlyph>* glyphs) {
   if (!text) return;
-  for (int i = 0; count < 0 ? text[i] != 0 : i < count; ++i) {
-    char32_t unit = text[i];
-    char32_t code = unit;
-    if (unit >= 0xd800 && unit <= 0xdbff) {
-      bool more = count < 0 ? text[i + 1] != 0 : i + 1 < count;
-      char32_t low = more ? text[i + 1] : 0;
-      if (low >= 0xdc00 && low <= 0xdfff) {
-        code = 0x10000 + ((unit - 0xd800) << 10) + (low - 0xdc00);
-        ++i;
-      } else {
-        code = 0xfffd;
-      }
-    } else if (unit >= 0xdc00 && unit <= 0xdfff) {
-      code = 0xfffd;
-    }
-    glyphs->push_back({code});
-  }
+  size_t length = count < 0 ? WideLength(text) : size_t(count);
+  for (size_t i = 0; i < length;) glyphs->push_back({NextCodePoint(text, length, &i)});
 }
 
 namespace {

@@ -25,19 +25,18 @@ static void AppendUtf8(std::string& out, char32_t c) {
   }
 }
 
+char32_t NextCodePoint(LPCWSTR text, std::size_t length, std::size_t* i) {
+  char32_t c = text[(*i)++];
+  if (c < 0xD800 || c >= 0xE000) return c;
+  if (c < 0xDC00 && *i < length && text[*i] >= 0xDC00 && text[*i] < 0xE000)
+    return 0x10000 + ((c - 0xD800) << 10) + (text[(*i)++] - 0xDC00);
+  return 0xFFFD;
+}
+
 std::string WideToUtf8(LPCWSTR text) {
   std::string out;
   std::size_t n = WideLength(text);
-  for (std::size_t i = 0; i < n; ++i) {
-    char32_t c = text[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < n && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-      ++i;
-    } else if (c >= 0xD800 && c < 0xE000) {
-      c = 0xFFFD;  // a lone surrogate
-    }
-    AppendUtf8(out, c);
-  }
+  for (std::size_t i = 0; i < n;) AppendUtf8(out, NextCodePoint(text, n, &i));
   return out;
 }
 
