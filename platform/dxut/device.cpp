@@ -62,6 +62,16 @@ HRESULT RunDeviceReset() {
   return hr;
 }
 
+// Runs device lost when device reset ran: the dialogs' objects, then the
+// game's.
+void RunDeviceLost() {
+  DXUTState& s = DXUT();
+  if (!s.objectsReset) return;
+  s.objectsReset = false;
+  DXUTGetGlobalDialogResourceManager()->OnLostDevice();
+  if (s.callbacks.deviceLost) s.callbacks.deviceLost();
+}
+
 // Makes the device of s.settings and runs device created and reset.
 HRESULT StartDevice() {
   DXUTState& s = DXUT();
@@ -175,11 +185,7 @@ HRESULT DXUTCreateDevice(UINT adapter, bool windowed, int width, int height,
 HRESULT DXUTResetDevice(UINT width, UINT height) {
   DXUTState& s = DXUT();
   if (!s.device) return E_FAIL;
-  if (s.objectsReset) {
-    s.objectsReset = false;
-    DXUTGetGlobalDialogResourceManager()->OnLostDevice();
-    if (s.callbacks.deviceLost) s.callbacks.deviceLost();
-  }
+  RunDeviceLost();
   const HRESULT hr = ResetGLDevice(s.device, width, height);
   if (FAILED(hr)) {
     Fail(DXUTERR_RESETTINGDEVICE, "Could not reset the OpenGL device.");
@@ -193,11 +199,7 @@ HRESULT DXUTResetDevice(UINT width, UINT height) {
 
 void DXUTReleaseDevice() {
   DXUTState& s = DXUT();
-  if (s.objectsReset) {
-    s.objectsReset = false;
-    DXUTGetGlobalDialogResourceManager()->OnLostDevice();
-    if (s.callbacks.deviceLost) s.callbacks.deviceLost();
-  }
+  RunDeviceLost();
   if (s.objectsCreated) {
     s.objectsCreated = false;
     DXUTGetGlobalDialogResourceManager()->OnDestroyDevice();
