@@ -70,7 +70,6 @@ HRESULT DXUTCreateWindow(LPCWSTR title, HINSTANCE, HICON, HMENU, int x, int y) {
   DXUTState& s = DXUT();
   if (s.window) return S_OK;
   if (!s.initialised && FAILED(DXUTInit())) return E_FAIL;
-  if (!s.initialised) return E_FAIL;
   s.title = title ? WideToUtf8(title) : std::string();
   const DXUTCommandLine& c = s.commandLine;
   if (c.startX) x = *c.startX;
