@@ -69,7 +69,7 @@ VertexLayout LayOutVertices(const XFileMesh& m) {
 }
 
 DWORD FaceMaterial(const XFileMesh& m, std::size_t face) {
-  if (!m.hasMaterialList || m.faceMaterials.empty()) return 0;
+  if (m.faceMaterials.empty()) return 0;
   return face < m.faceMaterials.size() ? m.faceMaterials[face] : m.faceMaterials.back();
 }
 
@@ -162,11 +162,9 @@ XFileMeshPieces::~XFileMeshPieces() {
 HRESULT BuildXFileMesh(const XFileMesh& m, DWORD options, IDirect3DDevice9* device,
                        XFileMeshPieces* pieces) {
   if (!CheckFaces(m)) return E_FAIL;
-  if (m.hasMaterialList) {
-    if (m.materials.size() < m.materialCount) return E_FAIL;
-    for (DWORD material : m.faceMaterials)
-      if (material >= std::max<DWORD>(m.materialCount, 1)) return E_FAIL;
-  }
+  if (m.materials.size() < m.materialCount) return E_FAIL;
+  for (DWORD material : m.faceMaterials)
+    if (material >= std::max<DWORD>(m.materialCount, 1)) return E_FAIL;
   VertexLayout layout = LayOutVertices(m);
   DWORD vertices = static_cast<DWORD>(layout.position.size()), triangles = 0;
   for (DWORD size : m.faceSizes) triangles += size - 2;

@@ -39,7 +39,6 @@ struct XFileMesh {
   bool hasTextureCoords = false;
   std::vector<D3DXVECTOR2> textureCoords;  // one per position
 
-  bool hasMaterialList = false;
   DWORD materialCount = 0;
   std::vector<DWORD> faceMaterials;  // may be shorter than the face list
   std::vector<XFileMaterial> materials;

@@ -274,7 +274,6 @@ class XFileParser {
 
   void ParseMaterialList(XFileMesh* mesh) {
     ParseObjectOpening();
-    mesh->hasMaterialList = true;
     mesh->materialCount = ReadCount();
     DWORD indices = ReadCount();
     mesh->faceMaterials.reserve(indices);
