@@ -67,7 +67,6 @@ struct XFileAnimation {
 
 struct XFileScene {
   std::vector<XFileNode> topLevel;
-  bool hasAnimationSet = false;
   std::vector<XFileAnimation> firstAnimationSet;
   DWORD ticksPerSecond = 4800;
 };

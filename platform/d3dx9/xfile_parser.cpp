@@ -48,9 +48,9 @@ class XFileParser {
         DWORD ticks = ReadDword();
         if (ticks != 0) scene_->ticksPerSecond = ticks;
         ExpectClose();
-      } else if (token.text == "AnimationSet" && !scene_->hasAnimationSet) {
+      } else if (token.text == "AnimationSet" && !sawAnimationSet_) {
         ParseObjectOpening();
-        scene_->hasAnimationSet = true;
+        sawAnimationSet_ = true;
         ParseAnimationSetBody();
       } else {
         SkipObject();
@@ -374,6 +374,7 @@ class XFileParser {
   XFileScene* scene_;
   std::map<std::string, XFileMaterial, std::less<>> namedMaterials_;
   std::size_t frameCount_ = 0;
+  bool sawAnimationSet_ = false;
 };
 
 bool IsDigits(std::string_view text) {
