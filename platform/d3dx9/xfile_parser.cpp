@@ -110,6 +110,13 @@ class XFileParser {
     return {x, y, ReadFloat()};
   }
 
+  // A count, then that many vectors.
+  void ReadVectors(std::vector<D3DXVECTOR3>* vectors) {
+    DWORD count = ReadCount();
+    vectors->reserve(count);
+    for (DWORD i = 0; i < count; ++i) vectors->push_back(ReadVector());
+  }
+
   D3DXMATRIX ReadMatrix() {
     D3DXMATRIX m;
     for (int row = 0; row < 4; ++row)
@@ -226,18 +233,14 @@ class XFileParser {
   std::unique_ptr<XFileMesh> ParseMesh() {
     auto mesh = std::make_unique<XFileMesh>();
     mesh->name = ParseObjectOpening();
-    DWORD vertices = ReadCount();
-    mesh->positions.reserve(vertices);
-    for (DWORD i = 0; i < vertices; ++i) mesh->positions.push_back(ReadVector());
+    ReadVectors(&mesh->positions);
     ReadFaces(&mesh->faceSizes, &mesh->faceCorners);
     ParseChildren(
         [&](std::string_view type) {
           if (type == "MeshNormals") {
             ParseObjectOpening();
             mesh->hasNormals = true;
-            DWORD normals = ReadCount();
-            mesh->normals.reserve(normals);
-            for (DWORD i = 0; i < normals; ++i) mesh->normals.push_back(ReadVector());
+            ReadVectors(&mesh->normals);
             ReadFaces(&mesh->normalFaceSizes, &mesh->normalFaceCorners);
             ExpectClose();
           } else if (type == "MeshTextureCoords") {
