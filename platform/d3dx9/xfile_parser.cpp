@@ -181,9 +181,10 @@ class XFileParser {
   }
 
   // Walks the children of an object up to its '}', handing each child
-  // object's type word to `child` and each reference's name to `reference`.
-  template <class Child, class Reference>
-  void ParseChildren(Child child, Reference reference) {
+  // object's type word to `child` and each reference's name to `reference`
+  // (by default references are read and ignored).
+  template <class Child, class Reference = void (*)(const std::string&)>
+  void ParseChildren(Child child, Reference reference = [](const std::string&) {}) {
     for (;;) {
       XToken token = NextSkippingSeparators();
       if (token.kind == XTokenKind::Close) return;
@@ -215,8 +216,7 @@ class XFileParser {
           } else {
             SkipObject();
           }
-        },
-        [](const std::string&) {});
+        });
     return frame;
   }
 
@@ -270,8 +270,7 @@ class XFileParser {
           } else {
             SkipObject();  // XSkinMeshHeader only repeats what SkinWeights give
           }
-        },
-        [](const std::string&) {});
+        });
     return mesh;
   }
 
@@ -312,8 +311,7 @@ class XFileParser {
           } else {
             SkipObject();
           }
-        },
-        [](const std::string&) {});
+        });
     return material;
   }
 
@@ -326,8 +324,7 @@ class XFileParser {
           } else {
             SkipObject();
           }
-        },
-        [](const std::string&) {});
+        });
   }
 
   XFileAnimation ParseAnimationBody() {
