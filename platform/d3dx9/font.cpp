@@ -40,13 +40,13 @@ class Font final : public ID3DXFont {
     }
     TextExtent extent = LayOutText(glyphs_, raster_->LineHeight(),
                                    kTabStopWidths * raster_->AverageWidth(), *rect, format);
-    INT result = (format & (DT_VCENTER | DT_BOTTOM)) ? extent.top + extent.height - rect->top
-                                                     : extent.height;
     if (format & DT_CALCRECT) {
       rect->right = rect->left + extent.width;
       rect->bottom = rect->top + extent.height;
       return extent.height;
     }
+    INT result = (format & (DT_VCENTER | DT_BOTTOM)) ? extent.top + extent.height - rect->top
+                                                     : extent.height;
     if (FAILED(atlas_.Pages().Upload(device_))) return 0;
 
     bool ownBatch = !sprite;
