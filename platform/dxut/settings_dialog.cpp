@@ -7,6 +7,7 @@
 #include "platform/dxut/dxut_gui.h"
 #include "platform/dxut/dxut_state.h"
 #include "platform/dxut/settings_dialog.h"
+#include "platform/win32/wide_text.h"
 
 namespace {
 
@@ -38,13 +39,12 @@ void SetCaption(int id, const std::u16string& text) {
   if (control) control->SetText(text.c_str());
 }
 
-std::u16string Widen(const std::string& text) { return std::u16string(text.begin(), text.end()); }
-
 void ShowCaptions() {
   SettingsDialog& d = Dialog();
   SetCaption(kMode, d.pending.pp.Windowed ? u"Windowed" : u"Full screen");
-  SetCaption(kSize, Widen(std::to_string(d.pending.pp.BackBufferWidth) + " x " +
-                          std::to_string(d.pending.pp.BackBufferHeight)));
+  const std::string size = std::to_string(d.pending.pp.BackBufferWidth) + " x " +
+                           std::to_string(d.pending.pp.BackBufferHeight);
+  SetCaption(kSize, Utf8ToWide(size.data(), size.size()));
 }
 
 void OnEvent(UINT, int id, CDXUTControl*) {
