@@ -2,7 +2,9 @@
 // that steps through the back-buffer sizes, OK and Cancel.
 #include <SDL2/SDL.h>
 
+#include <iterator>
 #include <string>
+#include <utility>
 
 #include "platform/dxut/dxut_gui.h"
 #include "platform/dxut/dxut_state.h"
@@ -121,28 +123,22 @@ void RenderSettingsDialog(IDirect3DDevice9* device) {
   const float l = float(x), t = float(y), r = float(x + kWidth), b = float(y + kHeight);
   const D3DCOLOR c = 0xd0202838;
   const Vertex panel[4] = {{l, t, 0, 1, c}, {r, t, 0, 1, c}, {l, b, 0, 1, c}, {r, b, 0, 1, c}};
-  DWORD blend = 0, zenable = 0, src = 0, dest = 0, cull = 0, fill = 0;
-  device->GetRenderState(D3DRS_ALPHABLENDENABLE, &blend);
-  device->GetRenderState(D3DRS_ZENABLE, &zenable);
-  device->GetRenderState(D3DRS_SRCBLEND, &src);
-  device->GetRenderState(D3DRS_DESTBLEND, &dest);
-  device->GetRenderState(D3DRS_CULLMODE, &cull);
-  device->GetRenderState(D3DRS_FILLMODE, &fill);
-  device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-  device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-  device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
-  device->SetRenderState(D3DRS_ZENABLE, FALSE);
-  device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-  device->SetRenderState(D3DRS_FILLMODE, D3DFILL_SOLID);
+  // The panel's states, given back to the game afterwards.
+  static const std::pair<D3DRENDERSTATETYPE, DWORD> kPanelStates[] = {
+      {D3DRS_ALPHABLENDENABLE, TRUE},       {D3DRS_SRCBLEND, D3DBLEND_SRCALPHA},
+      {D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA}, {D3DRS_ZENABLE, FALSE},
+      {D3DRS_CULLMODE, D3DCULL_NONE},       {D3DRS_FILLMODE, D3DFILL_SOLID},
+  };
+  DWORD saved[std::size(kPanelStates)] = {};
+  for (size_t i = 0; i < std::size(kPanelStates); ++i) {
+    device->GetRenderState(kPanelStates[i].first, &saved[i]);
+    device->SetRenderState(kPanelStates[i].first, kPanelStates[i].second);
+  }
   device->SetTexture(0, nullptr);
   device->SetFVF(D3DFVF_XYZRHW | D3DFVF_DIFFUSE);
   device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, panel, sizeof(Vertex));
   d.dialog.OnRender(0.0f);
-  device->SetRenderState(D3DRS_ALPHABLENDENABLE, blend);
-  device->SetRenderState(D3DRS_SRCBLEND, src);
-  device->SetRenderState(D3DRS_DESTBLEND, dest);
-  device->SetRenderState(D3DRS_ZENABLE, zenable);
-  device->SetRenderState(D3DRS_CULLMODE, cull);
-  device->SetRenderState(D3DRS_FILLMODE, fill);
+  for (size_t i = 0; i < std::size(kPanelStates); ++i)
+    device->SetRenderState(kPanelStates[i].first, saved[i]);
   device->EndScene();
 }
