@@ -53,7 +53,9 @@ TEST_F(DialogRenderTest, VisibleFacesInCreationOrderThenTheirLabels) {
   }
   for (const RecordedQuad& q : draws[1].quads) {
     EXPECT_TRUE(q.left > 889 && q.right < 889 + 125 && q.top >= 34 && q.bottom <= 224);
-    if (q.top >= 82 && q.bottom <= 104) EXPECT_TRUE(Grey(q.color) && q.color != 0xffffffffu);
+    if (q.top >= 82 && q.bottom <= 104) {
+      EXPECT_TRUE(Grey(q.color) && q.color != 0xffffffffu);
+    }
   }
 
   // Hidden buttons are not drawn; the device's states are given back.
