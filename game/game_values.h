@@ -8,7 +8,7 @@ extern u8 GameStarted;   // 1 while a game runs; 0 is the title screen
 extern i32 LevelCounter;  // levels cleared since Start Game
 extern i32 Score;         // running score; HighScore is the profile's
 
-constexpr f32 TickInterval = 10.0f;     // ms between game steps, strict
+// TickInterval (ms between game steps) is the world's: world/game_step.h.
 constexpr i32 TimeBonusPerSecond = 1000;
 constexpr i32 BallBonus = 1000;
 constexpr i32 ClearedDelay = 3000;      // ms before the next map loads

@@ -1,0 +1,5 @@
+#include "game/game_values.h"
+
+u8 GameStarted = 0;
+i32 LevelCounter = 0;
+i32 Score = 0;
