@@ -11,6 +11,7 @@ chains. Everything is encoded mono with lame.
 Usage: build_sounds.py [--out DIR] [--check]
 """
 import argparse
+import math
 import os
 import re
 import shlex
@@ -19,17 +20,24 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import manifest  # noqa: E402
+import loudness  # noqa: E402
+import mp3_info  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 ASSETS = os.path.join(ROOT, "assets", "sounds")
 MANIFEST = "assets/sounds/built.sha256"
-INPUTS = ["tools/sounds/build_sounds.py", "assets/sounds/*.score", "assets/sounds/effects.txt"]
+INPUTS = ["tools/sounds/*.py", "assets/sounds/*.score", "assets/sounds/effects.txt"]
 OUTPUTS = ["res/sounds/*.mp3"]
 RATE = 44100
-# Music: 48 kbit/s mono; effects are short, so they can afford a little more.
-LAME_MUSIC = ["lame", "--quiet", "-m", "m", "-b", "48", "--noreplaygain"]
-LAME_EFFECT = ["lame", "--quiet", "-m", "m", "-b", "64", "--noreplaygain"]
+LAME_MUSIC = ["lame", "--quiet", "-m", "j", "-b", "128", "--noreplaygain"]
+LAME_EFFECT = ["lame", "--quiet", "-m", "m", "-b", "96", "--noreplaygain"]
+MUSIC_LUFS, EFFECT_LUFS = -20.0, -16.0
+PEAK_CEILING = -6.0     # dBFS, in the decoded files
+PEAK_MARGIN = 0.5       # kept under the ceiling before encoding: mp3 overshoots a little
+LOUDNESS_TOLERANCE = 1.0
+LONGEST = {"goal_reached.mp3": 0.25}  # seconds; the game cuts it off when the ball arrives
 SOX = ["sox", "-V1", "-R", "-D"]  # repeatable noise, no dither: the same bytes every run
 
 NOTE_INDEX = {"C": 0, "D": 2, "E": 4, "F": 5, "G": 7, "A": 9, "B": 11}
@@ -46,13 +54,14 @@ def note_frequency(name):
 
 class Voice:
     def __init__(self, fields):
-        # voice NAME WAVE gain=DB attack=S release=S [filter=...] : notes
+        # voice NAME WAVE gain=DB attack=S release=S [length=SHARE] [pan=P] [fx=...] : notes
         self.name, self.wave = fields[0], fields[1]
         opts = dict(f.split("=", 1) for f in fields[2:])
         self.gain = float(opts.get("gain", "-12"))
         self.attack = float(opts.get("attack", "0.005"))
         self.release = float(opts.get("release", "0.1"))
         self.length = float(opts.get("length", "1.0"))  # share of the slot sounded
+        self.pan = float(opts.get("pan", "0"))  # -1 left to 1 right
         self.extra = opts.get("fx", "").replace(",", " ").split()
         self.notes = []  # (note or chord or 'r', beats)
 
@@ -135,47 +144,111 @@ def run(cmd):
     subprocess.run(cmd, check=True)
 
 
+def pan_gains(pan):
+    """Left and right gains of a voice at pan -1 (left) to 1 (right), equal power."""
+    angle = (pan + 1) * math.pi / 4
+    return math.cos(angle) * math.sqrt(2), math.sin(angle) * math.sqrt(2)
+
+
+def limiter(ceiling):
+    """A sox limiter holding peaks at `ceiling` dBFS: it follows each peak at
+    once and, with a 2 ms look-ahead, turns it down before it sounds (sox
+    keeps the sound where it was)."""
+    return ["compand", "0,0.1", "1:-90,-90,%.2f,%.2f,0,%.2f" % (ceiling, ceiling, ceiling), "0", "-90", "0.002"]
+
+
+def normalise(source, target, out, span=()):
+    """Writes source at `target` LUFS as 16-bit, peaks held under the ceiling
+    (limited when the loudness needs it); span: sox effects that pick the
+    part to keep, measured as kept."""
+    ceiling = PEAK_CEILING - PEAK_MARGIN
+    for attempt in range(4):
+        gain = target - loudness.integrated(source, span)
+        headroom = ceiling - loudness.peak_dbfs(source, span)
+        if gain <= headroom or attempt == 3:
+            break
+        limited = "%s.%d.wav" % (out, attempt)
+        run(SOX + [source, "-b", "32", limited, "gain", "%.2f" % gain] + limiter(ceiling - 0.5))
+        source = limited
+    if gain > headroom:
+        print("%s: peaks allow only %.1f LUFS" % (os.path.basename(out)[:-4], target - gain + headroom))
+        gain = headroom
+    run(SOX + [source, "-b", "16", out] + list(span) + ["gain", "%.2f" % gain])
+
+
 def build_music(score, out_mp3, tmp):
     beat, loop_seconds, voices, master = parse_score(score)
     stems = []
     for v in voices:
         stem = os.path.join(tmp, v.name + ".wav")
-        cmd = SOX + ["-n", "-r", str(RATE), "-c", "1", "-b", "16", stem]
+        cmd = SOX + ["-n", "-r", str(RATE), "-c", "1", "-b", "32", stem]
         chains = v.chains(beat) * 2  # two passes of the loop
         for i, c in enumerate(chains):
             cmd += ([":"] if i else []) + c
         run(cmd)
         stems.append(stem)
+    # Each voice is scaled by 1/n, as sox's own mix does, so the sum cannot clip.
+    sides = [[], []]
+    for i, v in enumerate(voices):
+        for side, g in zip(sides, pan_gains(v.pan)):
+            side.append("%dv%.4f" % (i + 1, g / len(voices)))
     mixed = os.path.join(tmp, "mix.wav")
-    mix_inputs = ["-m"] + stems if len(stems) > 1 else stems
-    run(SOX + mix_inputs + [mixed] + master + ["trim", "%.5f" % loop_seconds, "%.5f" % loop_seconds,
-                                               "gain", "-n", "-1"])
-    run(LAME_MUSIC + [mixed, out_mp3])
+    inputs = ["-M"] + stems if len(stems) > 1 else stems
+    run(SOX + inputs + ["-b", "32", mixed, "remix", ",".join(sides[0]), ",".join(sides[1])] + master)
+    level = os.path.join(tmp, os.path.basename(out_mp3) + ".wav")
+    normalise(mixed, MUSIC_LUFS, level, span=["trim", "%.5f" % loop_seconds, "%.5f" % loop_seconds])
+    run(LAME_MUSIC + [level, out_mp3])
 
 
 def build_effects(path, out_dir, tmp):
-    built = []
+    for name, recipe in read_effects(path):
+        raw = os.path.join(tmp, name + ".raw.wav")
+        wav = os.path.join(tmp, name + ".wav")
+        run(SOX + ["-n", "-r", str(RATE), "-c", "1", "-b", "32", raw] + shlex.split(recipe))
+        normalise(raw, EFFECT_LUFS, wav)
+        run(LAME_EFFECT + [wav, os.path.join(out_dir, name)])
+
+
+def read_effects(path):
     with open(path) as f:
         for raw in f:
             line = strip_comment(raw)
-            if not line:
-                continue
-            name, _, recipe = line.partition(":")
-            wav = os.path.join(tmp, name.strip() + ".wav")
-            run(SOX + ["-n", "-r", str(RATE), "-c", "1", "-b", "16", wav] + shlex.split(recipe)
-                + ["gain", "-n", "-1"])
-            run(LAME_EFFECT + [wav, os.path.join(out_dir, name.strip())])
-            built.append(name.strip())
-    return built
+            if line:
+                name, _, recipe = line.partition(":")
+                yield name.strip(), recipe
+
+
+def check_levels():
+    """Complaints about the built files' loudness, peaks, lengths and format."""
+    problems = []
+    effects = {name for name, _ in read_effects(os.path.join(ASSETS, "effects.txt"))}
+    for path in manifest.expand(OUTPUTS):
+        name = os.path.basename(path)
+        full = os.path.join(ROOT, path)
+        info = mp3_info.read(full)
+        target = EFFECT_LUFS if name in effects else MUSIC_LUFS
+        span = ["trim", "%ds" % info.start, "%ds" % info.samples]
+        measured, peak = loudness.integrated(full, span), loudness.peak_dbfs(full, span)
+        if abs(measured - target) > LOUDNESS_TOLERANCE:
+            problems.append("%s: %.1f LUFS, not %.0f" % (path, measured, target))
+        if peak > PEAK_CEILING:
+            problems.append("%s: peaks at %.1f dBFS, over %.0f" % (path, peak, PEAK_CEILING))
+        if info.samples / info.rate > LONGEST.get(name, float("inf")):
+            problems.append("%s: lasts %.3f s, longer than %.3f" % (path, info.samples / info.rate, LONGEST[name]))
+        if name not in effects and (info.rate != RATE or info.kbps < 96):
+            problems.append("%s: %d Hz at %d kbit/s; music wants %d Hz and 96 kbit/s or more"
+                            % (path, info.rate, info.kbps, RATE))
+    return problems
 
 
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--out", default=os.path.join(ROOT, "res", "sounds"))
-    ap.add_argument("--check", action="store_true", help="only tell whether res/sounds is current")
+    ap.add_argument("--check", action="store_true",
+                    help="only tell whether res/sounds is current and within its loudness targets")
     args = ap.parse_args()
     if args.check:
-        problems = manifest.check(MANIFEST, INPUTS, OUTPUTS)
+        problems = manifest.check(MANIFEST, INPUTS, OUTPUTS) + check_levels()
         print("\n".join(problems) or "res/sounds is current")
         return 1 if problems else 0
     os.makedirs(args.out, exist_ok=True)
