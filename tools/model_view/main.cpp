@@ -13,8 +13,8 @@
 
 #include "files/map_reader.h"
 #include "platform/d3d9/gl_device.h"
+#include "render/draw_model.h"
 #include "render/model_loading.h"
-#include "tools/model_view/draw_model.h"
 #include "tools/png_file/png_file.h"
 #include "world/level_clock.h"
 #include "world/scene.h"
@@ -105,11 +105,10 @@ void DrawScene(IDirect3DDevice9* device, Scene* scene) {
   SetGameView(device, scene->cameraPosition);
   SetLights(device, scene);
   device->BeginScene();
-  const GameObject* board = scene->FindByType("map");
   for (GameObject* o = scene->firstObject; o; o = o->next) {
     if (!o->meshLoaded || !o->shown) continue;
     ComputeFrameMatrices(static_cast<ModelFrame*>(o->frameRoot), nullptr);
-    DrawObjectModel(device, o->frameRoot, *o, board);
+    DrawModelTree(device, o->frameRoot, o);
   }
   device->EndScene();
 }
@@ -161,7 +160,7 @@ void DrawModel(IDirect3DDevice9* device, const std::string& file, const std::str
   SetLights(device, nullptr);
   device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, ClearColour, 1.0f, 0);
   device->BeginScene();
-  DrawObjectModel(device, root, object, nullptr);
+  DrawModelTree(device, root, &object);
   device->EndScene();
   Save(device, out + "/model_" + file.substr(0, file.size() - 2) + ".png");
   FreeObjectModel(&object);
