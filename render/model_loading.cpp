@@ -1,6 +1,7 @@
 #include "render/model_loading.h"
 
 #include <cstring>
+#include <string>
 
 #include "files/widen_text.h"
 #include "world/object_model.h"
@@ -47,8 +48,12 @@ HRESULT LoadObjectMesh(const char* file, IDirect3DDevice9* device, GameObject* o
   WCHAR wide[MAX_PATH];
   WidenText(wide, file);
 
-  // Going back up is only right when we went down: without the folder the
-  // game's folder stays current.
+  // Symbolic links make "../.." a different folder; go back to exactly the
+  // one we left.
+  std::u16string game(GetCurrentDirectoryW(0, nullptr), u'\0');
+  if (game.empty() || GetCurrentDirectoryW(DWORD(game.size()), game.data()) + 1 != game.size())
+    return E_FAIL;
+  // Without the folder the game's folder stays current.
   BOOL entered = SetCurrentDirectoryW(u"res/images");
   HRESULT hr;
   try {
@@ -58,6 +63,6 @@ HRESULT LoadObjectMesh(const char* file, IDirect3DDevice9* device, GameObject* o
     object->meshLoaded = 0;
     hr = S_OK;
   }
-  if (entered) SetCurrentDirectoryW(u"../..");
+  if (entered) SetCurrentDirectoryW(game.c_str());
   return hr;
 }

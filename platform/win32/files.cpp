@@ -1,5 +1,6 @@
 #include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/win32/wide_text.h"
@@ -7,6 +8,17 @@
 BOOL SetCurrentDirectoryW(LPCWSTR path) {
   if (!path) return FALSE;
   return chdir(WideToUtf8(path).c_str()) == 0 ? TRUE : FALSE;
+}
+
+DWORD GetCurrentDirectoryW(DWORD length, LPWSTR buffer) {
+  char* path = getcwd(nullptr, 0);
+  if (!path) return 0;
+  std::u16string wide = Utf8ToWide(path, std::strlen(path));
+  std::free(path);
+  if (!buffer || wide.size() + 1 > length) return static_cast<DWORD>(wide.size() + 1);
+  std::memcpy(buffer, wide.data(), wide.size() * sizeof(char16_t));
+  buffer[wide.size()] = 0;
+  return static_cast<DWORD>(wide.size());
 }
 
 int MultiByteToWideChar(UINT, DWORD, LPCSTR src, int srcLength, LPWSTR dst, int dstCount) {

@@ -125,6 +125,12 @@ typedef const char* LPCSTR;
 // cannot be entered; the current folder then stays as it was.
 BOOL SetCurrentDirectoryW(LPCWSTR path);
 
+// Writes the current folder's absolute path and its terminator to `buffer`
+// and returns its length without the terminator. When `length` characters
+// are too few, returns the length needed with the terminator and writes
+// nothing; 0 on failure.
+DWORD GetCurrentDirectoryW(DWORD length, LPWSTR buffer);
+
 // Hands a message to the window's procedure and returns its result once
 // handled; 0 for a window that is gone. WM_CLOSE to the framework's window
 // ends its main loop.

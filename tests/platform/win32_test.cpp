@@ -37,6 +37,10 @@ TEST(SetCurrentDirectoryW, EntersAndComesBack) {
   char inside[PATH_MAX];
   ASSERT_NE(getcwd(inside, sizeof inside), nullptr);
   EXPECT_EQ(std::string(inside), std::string(start) + "/tests");
+  WCHAR wide[PATH_MAX];
+  EXPECT_EQ(GetCurrentDirectoryW(3, wide), std::strlen(inside) + 1);  // too small: the size needed
+  ASSERT_EQ(GetCurrentDirectoryW(PATH_MAX, wide), std::strlen(inside));
+  EXPECT_EQ(WideToUtf8(wide), inside);
   EXPECT_TRUE(SetCurrentDirectoryW(u".."));
   EXPECT_FALSE(SetCurrentDirectoryW(u"no such folder"));
   char end[PATH_MAX];

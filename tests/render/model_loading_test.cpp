@@ -176,6 +176,15 @@ TEST_F(ModelLoadingTest, FailuresLeaveNoModel) {
   EXPECT_EQ(object->animationController, nullptr);
 }
 
+TEST_F(ModelLoadingTest, ComesBackToTheGamesFolderThroughALinkedDataFolder) {
+  // A packaged install: res/ is a link into a data folder elsewhere.
+  fs::create_directories(game / "data");
+  fs::rename(game / "res", game / "data/res");
+  fs::create_directory_symlink(game / "data/res", game / "res");
+  EXPECT_EQ(Load("tree.x"), S_OK);
+  EXPECT_EQ(object->meshLoaded, 1);
+}
+
 TEST_F(ModelLoadingTest, ABoneWithoutItsFrameFailsButTheTreeStaysWithTheObject) {
   EXPECT_EQ(Load("bad_bone.x"), E_FAIL);
   EXPECT_EQ(object->meshLoaded, 0);
