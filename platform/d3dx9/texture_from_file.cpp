@@ -1,33 +1,45 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
+#include <new>
+#include <string>
 #include <vector>
 
 #include <jpeglib.h>
 #include <png.h>
 
 #include "platform/d3dx9/d3dx9tex.h"
+#include "platform/d3dx9/file_bytes.h"
 #include "platform/win32/wide_text.h"
 
 namespace {
 
-// Larger images are refused before any decoding memory is taken.
-constexpr UINT kMaxSide = 8192;
+// What a game texture can need, with room to spare: larger files and images
+// are refused before any decoding memory is taken, and a progressive JPEG of
+// more scans than any encoder writes is not decoded to the end.
+constexpr std::size_t kMaxFileBytes = 32u << 20;
+constexpr UINT kMaxSide = 4096;
+constexpr int kMaxJpegScans = 100;
+
+bool SizeAllowed(UINT width, UINT height) {
+  if (width == 0 || height == 0) return false;
+  if (width <= kMaxSide && height <= kMaxSide) return true;
+  std::fprintf(stderr, "texture of %u x %u: larger than %u x %u, not loaded\n", width, height,
+               kMaxSide, kMaxSide);
+  return false;
+}
 
 struct Image {
   UINT width = 0, height = 0;
   std::vector<DWORD> pixels;  // 0xAARRGGBB, rows top to bottom
 };
 
-bool DecodePng(const std::vector<BYTE>& file, Image* out) {
+bool DecodePng(const std::string& file, Image* out) {
   png_image image;
   std::memset(&image, 0, sizeof image);
   image.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_memory(&image, file.data(), file.size())) return false;
-  if (image.width == 0 || image.height == 0 || image.width > kMaxSide ||
-      image.height > kMaxSide) {
+  if (!SizeAllowed(image.width, image.height)) {
     png_image_free(&image);
     return false;
   }
@@ -52,19 +64,28 @@ void OnJpegError(j_common_ptr info) {
   std::longjmp(reinterpret_cast<JpegError*>(info->err)->escape, 1);
 }
 
+// Called as the decoder reads on; each scan of a progressive file costs a
+// pass over the whole image.
+void CountJpegScans(j_common_ptr common) {
+  auto* info = reinterpret_cast<j_decompress_ptr>(common);
+  if (info->input_scan_number <= kMaxJpegScans) return;
+  std::fprintf(stderr, "JPEG texture of more than %d scans, not loaded\n", kMaxJpegScans);
+  OnJpegError(common);
+}
+
 void IgnoreJpegMessage(j_common_ptr) {}
 
 // Kept apart from DecodeJpeg, and free of C++ objects of its own, so that a
 // longjmp out of the decoder skips no destructor.
-bool DecodeJpegInto(const std::vector<BYTE>& file, jpeg_decompress_struct* info, JpegError* error,
-                    Image* out) {
+bool DecodeJpegInto(const std::string& file, jpeg_decompress_struct* info, JpegError* error,
+                    jpeg_progress_mgr* progress, Image* out) {
   if (setjmp(error->escape)) return false;
   jpeg_create_decompress(info);
-  jpeg_mem_src(info, file.data(), static_cast<unsigned long>(file.size()));
+  info->progress = progress;
+  jpeg_mem_src(info, reinterpret_cast<const unsigned char*>(file.data()),
+               static_cast<unsigned long>(file.size()));
   if (jpeg_read_header(info, TRUE) != JPEG_HEADER_OK) return false;
-  if (info->image_width == 0 || info->image_height == 0 || info->image_width > kMaxSide ||
-      info->image_height > kMaxSide)
-    return false;
+  if (!SizeAllowed(info->image_width, info->image_height)) return false;
   info->out_color_space = JCS_RGB;
   jpeg_start_decompress(info);
   out->width = info->output_width;
@@ -86,35 +107,26 @@ bool DecodeJpegInto(const std::vector<BYTE>& file, jpeg_decompress_struct* info,
   return true;
 }
 
-bool DecodeJpeg(const std::vector<BYTE>& file, Image* out) {
+bool DecodeJpeg(const std::string& file, Image* out) {
   jpeg_decompress_struct info;
   JpegError error;
   info.err = jpeg_std_error(&error.manager);
   error.manager.error_exit = OnJpegError;
   error.manager.output_message = IgnoreJpegMessage;
-  bool ok = DecodeJpegInto(file, &info, &error, out);
+  jpeg_progress_mgr progress{};
+  progress.progress_monitor = CountJpegScans;
+  bool ok = DecodeJpegInto(file, &info, &error, &progress, out);
   jpeg_destroy_decompress(&info);
   return ok;
 }
 
-bool ReadFile(LPCWSTR name, std::vector<BYTE>* out) {
-  std::ifstream in(WideToUtf8(name), std::ios::binary);
-  if (!in) return false;
-  out->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
-}
+HRESULT CreateTexture(IDirect3DDevice9* device, LPCWSTR file, IDirect3DTexture9** texture) {
+  std::string bytes;
+  HRESULT hr = ReadRegularFile(file, kMaxFileBytes, "texture", &bytes);
+  if (FAILED(hr)) return hr;
 
-}  // namespace
-
-HRESULT D3DXCreateTextureFromFileW(IDirect3DDevice9* device, LPCWSTR file,
-                                   IDirect3DTexture9** texture) {
-  if (!device || !file || !texture) return D3DERR_INVALIDCALL;
-  *texture = nullptr;
-  std::vector<BYTE> bytes;
-  if (!ReadFile(file, &bytes)) return E_FAIL;
-
-  static const BYTE kPng[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  static const BYTE kJpeg[] = {0xFF, 0xD8, 0xFF};
+  static const char kPng[] = {'\x89', 'P', 'N', 'G', '\r', '\n', '\x1A', '\n'};
+  static const char kJpeg[] = {'\xFF', '\xD8', '\xFF'};
   Image image;
   bool decoded = false;
   if (bytes.size() >= sizeof kPng && std::memcmp(bytes.data(), kPng, sizeof kPng) == 0)
@@ -124,7 +136,7 @@ HRESULT D3DXCreateTextureFromFileW(IDirect3DDevice9* device, LPCWSTR file,
   if (!decoded) return E_FAIL;
 
   IDirect3DTexture9* made = nullptr;
-  HRESULT hr = device->CreateTexture(image.width, image.height, 1, 0, D3DFMT_A8R8G8B8,
+  hr = device->CreateTexture(image.width, image.height, 1, 0, D3DFMT_A8R8G8B8,
                                      D3DPOOL_MANAGED, &made, nullptr);
   if (FAILED(hr)) return hr;
   D3DLOCKED_RECT locked;
@@ -139,4 +151,20 @@ HRESULT D3DXCreateTextureFromFileW(IDirect3DDevice9* device, LPCWSTR file,
   made->UnlockRect(0);
   *texture = made;
   return D3D_OK;
+}
+
+}  // namespace
+
+HRESULT D3DXCreateTextureFromFileW(IDirect3DDevice9* device, LPCWSTR file,
+                                   IDirect3DTexture9** texture) {
+  if (!device || !file || !texture) return D3DERR_INVALIDCALL;
+  *texture = nullptr;
+  // Nothing thrown below may reach the caller, whose loaders are C-like.
+  try {
+    return CreateTexture(device, file, texture);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (...) {
+    return E_FAIL;
+  }
 }

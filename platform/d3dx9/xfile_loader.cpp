@@ -7,15 +7,14 @@
 // as its root; any other file (several top-level frames, or top-level
 // meshes) gets an unnamed root frame with an identity matrix that holds the
 // top-level frames as children and the top-level meshes as its own.
-#include <fstream>
 #include <new>
 
 #include "platform/d3dx9/xfile_loader.h"
 
 #include "platform/d3dx9/anim_controller.h"
+#include "platform/d3dx9/file_bytes.h"
 #include "platform/d3dx9/xfile_mesh_builder.h"
 #include "platform/d3dx9/xfile_model.h"
-#include "platform/win32/wide_text.h"
 
 namespace {
 
@@ -103,22 +102,6 @@ HRESULT BuildController(XFileScene& scene, D3DXFRAME* root, ID3DXAnimationContro
   return CreateKeyframeAnimationController(std::move(tracks), scene.ticksPerSecond, controller);
 }
 
-HRESULT ReadWholeFile(LPCWSTR filename, std::string* text) {
-  std::ifstream file(WideToUtf8(filename), std::ios::binary);
-  if (!file) return E_FAIL;
-  file.seekg(0, std::ios::end);
-  std::streamoff size = file.tellg();
-  if (size < 0 || std::size_t(size) > kMaxXFileBytes) return E_FAIL;
-  file.seekg(0);
-  try {
-    text->resize(std::size_t(size));
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
-  }
-  if (!file.read(text->data(), size)) return E_FAIL;
-  return S_OK;
-}
-
 }  // namespace
 
 HRESULT D3DXLoadMeshHierarchyFromXW(LPCWSTR filename, DWORD meshOptions, IDirect3DDevice9* device,
@@ -129,7 +112,7 @@ HRESULT D3DXLoadMeshHierarchyFromXW(LPCWSTR filename, DWORD meshOptions, IDirect
   if (animationController) *animationController = nullptr;
   if (!filename || !device || !allocator || !frameRoot) return E_INVALIDARG;
   std::string text;
-  HRESULT hr = ReadWholeFile(filename, &text);
+  HRESULT hr = ReadRegularFile(filename, kMaxXFileBytes, "model", &text);
   if (FAILED(hr)) return hr;
   return LoadMeshHierarchyFromXText(text, meshOptions, device, allocator, frameRoot,
                                     animationController);

@@ -185,6 +185,14 @@ TEST_F(ModelLoadingTest, ComesBackToTheGamesFolderThroughALinkedDataFolder) {
   EXPECT_EQ(object->meshLoaded, 1);
 }
 
+TEST_F(ModelLoadingTest, ATextureThatIsNoFileCostsOnlyItsSlot) {
+  fs::remove(game / "res/images/checker.png");
+  fs::create_directory(game / "res/images/checker.png");
+  ASSERT_EQ(Load("tree.x"), S_OK);
+  EXPECT_EQ(object->meshLoaded, 1);
+  EXPECT_EQ(PieceOf(Find("Body"))->Textures[0], nullptr);
+}
+
 TEST_F(ModelLoadingTest, ABoneWithoutItsFrameFailsButTheTreeStaysWithTheObject) {
   EXPECT_EQ(Load("bad_bone.x"), E_FAIL);
   EXPECT_EQ(object->meshLoaded, 0);

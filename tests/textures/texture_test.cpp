@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <zlib.h>
 
 #include <cstdio>
 #include <cstring>
@@ -45,7 +47,8 @@ class TextureFromFile : public ::testing::Test {
     ASSERT_TRUE(png_image_write_to_file(&image, (dir_ / name).c_str(), 0, bgra.data(), 0, nullptr));
   }
 
-  void WriteJpeg(const std::string& name, UINT w, UINT h, BYTE r, BYTE g, BYTE b) {
+  void WriteJpeg(const std::string& name, UINT w, UINT h, BYTE r, BYTE g, BYTE b,
+                 const std::vector<jpeg_scan_info>& scans = {}) {
     jpeg_compress_struct info;
     jpeg_error_mgr error;
     info.err = jpeg_std_error(&error);
@@ -59,6 +62,10 @@ class TextureFromFile : public ::testing::Test {
     info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 95, TRUE);
+    if (!scans.empty()) {
+      info.scan_info = scans.data();
+      info.num_scans = int(scans.size());
+    }
     jpeg_start_compress(&info, TRUE);
     std::vector<JSAMPLE> row(w * 3);
     for (UINT x = 0; x < w; ++x) {
@@ -74,6 +81,29 @@ class TextureFromFile : public ::testing::Test {
     WriteBytes(name, std::string(reinterpret_cast<char*>(memory), size));
     jpeg_destroy_compress(&info);
     std::free(memory);
+  }
+
+  static std::string BigEndian(uLong v) {
+    return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+  }
+
+  static std::string Chunk(const std::string& type, const std::string& data) {
+    std::string chunk = type + data;
+    uLong crc = crc32(0, reinterpret_cast<const Bytef*>(chunk.data()), uInt(chunk.size()));
+    return BigEndian(data.size()) + chunk + BigEndian(crc);
+  }
+
+  // A small PNG whose header claims the size.
+  void WritePngHeader(const std::string& name, UINT w, UINT h) {
+    std::string header = BigEndian(w) + BigEndian(h) + std::string("\x08\x06\x00\x00\x00", 5);  // 8-bit RGBA
+    std::string pixels(1000, '\0');
+    uLongf size = compressBound(uLong(pixels.size()));
+    std::string packed(size, '\0');
+    compress(reinterpret_cast<Bytef*>(packed.data()), &size,
+             reinterpret_cast<const Bytef*>(pixels.data()), uLong(pixels.size()));
+    packed.resize(size);
+    WriteBytes(name, "\x89PNG\r\n\x1A\n" + Chunk("IHDR", header) + Chunk("IDAT", packed) +
+                         Chunk("IEND", ""));
   }
 
   void WriteBytes(const std::string& name, const std::string& bytes) {
@@ -156,6 +186,54 @@ TEST_F(TextureFromFile, BadFilesFailCleanly) {
   WriteBytes("junk.jpg", std::string("\xFF\xD8\xFF\xE0", 4) + std::string(100, '\x13'));
   EXPECT_EQ(Load("junk.jpg"), nullptr);
   EXPECT_TRUE(device_->CallsOf("CreateTexture").empty());  // nothing made for any of them
+}
+
+// One scan for the DC of all three components, then one per AC coefficient
+// and component: 190 scans, each a pass over the image.
+std::vector<jpeg_scan_info> ScanPerCoefficient() {
+  std::vector<jpeg_scan_info> scans = {{3, {0, 1, 2, 0}, 0, 0, 0, 0}};
+  for (int c = 0; c < 3; ++c)
+    for (int k = 1; k < 64; ++k) scans.push_back({1, {c, 0, 0, 0}, k, k, 0, 0});
+  return scans;
+}
+
+TEST_F(TextureFromFile, RefusesWhatNoGameTextureNeeds) {
+  fs::create_directory(dir_ / "folder.png");
+  ASSERT_EQ(mkfifo((dir_ / "pipe.png").c_str(), 0600), 0);  // no writer: opening must not wait
+  fs::resize_file((WriteBytes("huge.png", "\x89PNG"), dir_ / "huge.png"), 33u << 20);
+  WritePngHeader("wide.png", 8192, 8192);
+  WritePngHeader("tall.png", 16, 4097);
+  WriteJpeg("big.jpg", 8, 8, 1, 2, 3);
+  std::string jpeg = ReadBytes("big.jpg");
+  std::size_t frame = jpeg.find("\xFF\xC0");  // height and width follow length and precision
+  ASSERT_NE(frame, std::string::npos);
+  jpeg.replace(frame + 5, 4, std::string("\x20\x00\x20\x00", 4));
+  WriteBytes("big.jpg", jpeg);
+  WriteJpeg("scans.jpg", 16, 16, 9, 9, 9, ScanPerCoefficient());
+  for (const char* name :
+       {"folder.png", "pipe.png", "huge.png", "wide.png", "tall.png", "big.jpg", "scans.jpg"}) {
+    HRESULT hr = S_OK;
+    EXPECT_EQ(Load(name, &hr), nullptr) << name;
+    EXPECT_LT(hr, 0) << name;
+  }
+  IDirect3DTexture9* texture = nullptr;
+  EXPECT_EQ(D3DXCreateTextureFromFileW(device_, u"/dev/zero", &texture), E_FAIL);
+  EXPECT_TRUE(device_->CallsOf("CreateTexture").empty());
+}
+
+TEST_F(TextureFromFile, TakesTheLargestAllowedAndProgressiveImages) {
+  WritePng("edge.png", 4096, 2, std::vector<BYTE>(4096 * 2 * 4, 0x40));
+  std::vector<jpeg_scan_info> scans = ScanPerCoefficient();
+  scans.resize(100);  // the DC scan and 99 AC scans: the most allowed
+  WriteJpeg("progressive.jpg", 16, 16, 200, 40, 10, scans);
+  RecordingTexture* png = Load("edge.png");
+  RecordingTexture* jpeg = Load("progressive.jpg");
+  ASSERT_NE(png, nullptr);
+  ASSERT_NE(jpeg, nullptr);
+  EXPECT_EQ(png->width, 4096u);
+  EXPECT_NEAR(int((jpeg->pixels[0] >> 16) & 0xFF), 200, 8);
+  png->Release();
+  jpeg->Release();
 }
 
 TEST_F(TextureFromFile, DeviceFailureIsPassedOn) {
