@@ -133,10 +133,11 @@ TEST_F(MeshTest, ClonesWithAnotherFormatKeepingSharedElements) {
 }
 
 TEST_F(MeshTest, ComputesNormalsFacingTheClockwiseSide) {
-  // A corner shared by two faces at right angles gets the normalised sum;
+  // A corner shared by two faces at right angles, each with a right angle
+  // there, leans to neither, though one face is ten times the other's area;
   // vertex 4 is used by no face and keeps a zero normal.
   std::vector<Vertex> corner = {{0, 0, 0, 0, 0, 0, 0, 0}, {0, 1, 0, 0, 0, 0, 0, 0},
-                                {1, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 1, 0, 0, 0, 0, 0},
+                                {10, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 1, 0, 0, 0, 0, 0},
                                 {5, 5, 5, 9, 9, 9, 0, 0}};
   ID3DXMesh* mesh = MakeMesh(device, corner, {0, 1, 2, 0, 3, 1}, {0, 0});
   ASSERT_EQ(D3DXComputeNormals(mesh, nullptr), S_OK);
