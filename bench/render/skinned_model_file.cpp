@@ -87,3 +87,19 @@ std::string SkinnedTubeModel(int segments, int rings, int bones) {
   x << "}\n}\n";
   return x.str();
 }
+
+std::string BonePerFaceModel(int faces) {
+  std::ostringstream x;
+  x << "xof 0303txt 0032\nFrame Root {\nMesh Pieces {\n" << 3 * faces << ";\n";
+  for (int f = 0; f < faces; ++f)
+    for (int k = 0; k < 3; ++k)
+      x << f % 256 + (k == 1) << ";" << f / 256 + (k == 2) << ";0;" << (f + 1 == faces && k == 2 ? ";\n" : ",");
+  x << faces << ";\n";
+  for (int f = 0; f < faces; ++f)
+    x << "3;" << 3 * f << "," << 3 * f + 1 << "," << 3 * f + 2 << (f + 1 == faces ? ";;\n" : ";,");
+  for (int f = 0; f < faces; ++f)
+    x << "SkinWeights { \"Root\"; 3; " << 3 * f << "," << 3 * f + 1 << "," << 3 * f + 2
+      << "; 1,1,1; " << Identity << "0,0,0,1;; }\n";
+  x << "}\n}\n";
+  return x.str();
+}

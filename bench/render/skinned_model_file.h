@@ -5,3 +5,7 @@
 #include <string>
 
 std::string SkinnedTubeModel(int segments, int rings, int bones);
+
+// A mesh of `faces` separate triangles, each moved by a bone of its own; every
+// bone names the one frame, "Root", so the model loads whole.
+std::string BonePerFaceModel(int faces);

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -22,6 +24,9 @@ constexpr DWORD UnusedSlot = 0xFFFFFFFF;
 // The widest blended position, D3DFVF_XYZB5: six bones per face.
 constexpr DWORD MaxBonesPerFace = 6;
 constexpr DWORD OptimizeFlags = 0xFF000000;
+// How many of the latest combinations a face may join; older ones take only
+// faces whose bones they already hold.
+constexpr size_t kFitWindow = 64;
 
 struct Influence {
   DWORD bone;
@@ -149,22 +154,31 @@ HRESULT PlanCombinations(const SourceMesh& source, BlendPlan* plan) {
   }
   if (plan->slots > MaxBonesPerFace) return D3DERR_INVALIDCALL;
 
-  // First fit among the open combinations of the face's material.
+  // First fit among the latest combinations of the face's material, or the
+  // first one known to hold all its bones: near linear however many bones.
   std::vector<DWORD> faceOrder(faceCount);
   for (DWORD f = 0; f < faceCount; ++f) faceOrder[f] = f;
   std::stable_sort(faceOrder.begin(), faceOrder.end(), [&](DWORD a, DWORD b) {
     return source.attributes[a] < source.attributes[b];
   });
   std::vector<Combination>& groups = plan->groups;
+  std::unordered_map<std::string, size_t> holding;  // a face's bones -> a combination with them
   size_t firstOfAttribute = 0;
   for (DWORD f : faceOrder) {
-    if (groups.empty() || groups.back().attribute != source.attributes[f])
+    if (groups.empty() || groups.back().attribute != source.attributes[f]) {
       firstOfAttribute = groups.size();
-    size_t g = firstOfAttribute;
-    while (g < groups.size() && UnionSize(groups[g].bones, faceBones[f]) > plan->slots) ++g;
+      holding.clear();
+    }
+    const std::vector<DWORD>& bones = faceBones[f];
+    std::string key(reinterpret_cast<const char*>(bones.data()), bones.size() * sizeof(DWORD));
+    auto known = holding.find(key);
+    size_t g = std::max(firstOfAttribute, groups.size() - std::min(groups.size(), kFitWindow));
+    if (known != holding.end() && known->second < g) g = known->second;
+    while (g < groups.size() && UnionSize(groups[g].bones, bones) > plan->slots) ++g;
     if (g == groups.size()) groups.push_back({source.attributes[f], {}, {}, {}});
-    Merge(groups[g].bones, faceBones[f]);
+    Merge(groups[g].bones, bones);
     groups[g].faces.push_back(f);
+    holding.try_emplace(std::move(key), g);
   }
 
   // Each combination's vertices, numbered after the previous one's.
