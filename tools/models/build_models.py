@@ -83,23 +83,27 @@ def quad_faces(mesh, c, face, side):
         mesh.quad(pts, normal, material)
 
 
+def painted(name, glow=0.4, **kw):
+    """A plain colour from paint.png (see textures_game)."""
+    return Material((1, 1, 1), texture="paint.png", glow=glow, uv=textures_game.paint_uv(name), **kw)
+
+
 def title(folder):
     # The title object stands at (-9.5, 23.25, 0) and the default eye at
     # (-10, 25, 0), looking at the origin: the name floats 1.8 in front of
     # the eye, in the upper half of the picture.
     mesh = Mesh("TitleMesh")
     origin = tuple(TITLE_TO_EYE[i] + 1.8 * VIEW[i] + 0.47 * SCREEN_UP[i] for i in range(3))
-    gold = Material((1.0, 0.78, 0.18), glow=0.75, power=40, specular=0.8)
-    amber = Material((0.55, 0.28, 0.05), glow=0.6)
-    lettering(mesh, "TUMBLOX", origin, 0.026, 0.04, gold, amber)
+    lettering(mesh, "TUMBLOX", origin, 0.026, 0.04, painted("gold", 0.75, power=40, specular=0.8),
+              painted("amber", 0.5))
     write_model(os.path.join(folder, "title.x"), "Title", mesh)
 
 
 def quit_sign(folder):
     mesh = Mesh("QuitMesh")
     origin = (0.0, 0.0, 0.0)
-    plate = Material((0.7, 0.1, 0.1), glow=0.5)
-    white = Material((1.0, 1.0, 1.0), glow=0.8)
+    plate = painted("red", 0.5)
+    white = painted("white", 0.8)
     corners = [along(origin, a, b, d) for d in (0.02, 0.12) for b in (0.3, -0.3) for a in (-0.8, 0.8)]
     quad_faces(mesh, corners, plate, plate)
     lettering(mesh, "QUIT", origin, 0.07, 0.02, white, white)
@@ -109,22 +113,22 @@ def quit_sign(folder):
 def skybox(folder):
     mesh = Mesh("SkyMesh")
     sky = Material((0.2, 0.2, 0.2), texture="sky.png", glow=5.0, specular=0.0)
-    mesh.sphere((0, 0, 0), (300, 300, 300), sky, rings=12, segments=24, inward=True)
+    mesh.sphere((0, 0, 0), (300, 300, 300), sky, rings=32, segments=48, inward=True)
     write_turning_skinned_model(os.path.join(folder, "skybox.x"), mesh, "SkyBone", seconds_per_turn=240)
 
 
 def orbel(folder, name, texture):
     mesh = Mesh("OrbelMesh")
     mesh.sphere((0.4, 0.5, -0.4), (0.45, 0.45, 0.45), Material((1, 1, 1), texture=texture, glow=0.35, power=30),
-                rings=12, segments=18)
+                rings=24, segments=36)
     write_model(os.path.join(folder, name), "Orbel", mesh)
 
 
 def scrambled(folder):
     # The broken twin: shards of shell where the Orbel was.
     mesh = Mesh("ShardsMesh")
-    shell = Material((0.85, 0.45, 0.2), glow=0.3)
-    inner = Material((0.95, 0.9, 0.75), glow=0.4)
+    shell = painted("orange", 0.3)
+    inner = painted("cream", 0.4)
     for k in range(7):
         a = 2 * math.pi * k / 7 + 0.4
         r = 0.18 + 0.12 * (k % 3) / 2
@@ -134,16 +138,16 @@ def scrambled(folder):
         mesh.box((-s, 0.0, -s * 0.6), (s, 0.05 + 0.02 * (k % 3), s * 0.6), shell if k % 2 else inner)
         turn = rotate_y(a * 1.7)
         mesh.transform(lambda p, t=turn, x=cx, z=cz: (t(p)[0] + x, p[1], t(p)[2] + z), start)
-    mesh.sphere((0.4, 0.06, -0.4), (0.16, 0.05, 0.16), inner, rings=4, segments=10)
+    mesh.sphere((0.4, 0.06, -0.4), (0.16, 0.05, 0.16), inner, rings=6, segments=12)
     write_model(os.path.join(folder, "scrambled.x"), "Shards", mesh)
 
 
 def spike(folder):
     mesh = Mesh("SpikeMesh")
-    core = Material((0.35, 0.35, 0.4), glow=0.3, power=50, specular=0.9)
-    steel = Material((0.85, 0.85, 0.9), glow=0.35, power=60, specular=1.0)
+    core = painted("iron", 0.3, power=50, specular=0.9)
+    steel = painted("steel", 0.35, power=60, specular=1.0)
     c = (0.4, 0.4, -0.4)
-    mesh.sphere(c, (0.2, 0.2, 0.2), core, rings=8, segments=12)
+    mesh.sphere(c, (0.2, 0.2, 0.2), core, rings=10, segments=16)
     directions = [(1, 0, 0), (-1, 0, 0), (0, 1, 0), (0, -1, 0), (0, 0, 1), (0, 0, -1)]
     directions += [(sx, sy, sz) for sx in (1, -1) for sy in (1, -1) for sz in (1, -1)]
     for d in directions:
@@ -151,47 +155,94 @@ def spike(folder):
         d = tuple(v / n for v in d)
         base = tuple(c[i] + 0.15 * d[i] for i in range(3))
         tip = tuple(c[i] + 0.39 * d[i] for i in range(3))
-        mesh.cone(base, tip, 0.07, steel, segments=8)
+        mesh.cone(base, tip, 0.07, steel, segments=10)
     write_model(os.path.join(folder, "spike.x"), "Spike", mesh)
 
 
-def door(folder, name, lo, hi):
+def gate(mesh, x0, x1, length):
+    """An iron gate as tall as the walls, from z = -length to 0, between x0
+    and x1: a post at each end, three rails, and bars between them. The top
+    rail is striped, so that seen from above it still reads as a barrier."""
+    iron = painted("iron", 0.3, power=40, specular=0.8)
+    dark = painted("dark", 0.3)
+    gold = painted("gold", 0.5, power=40, specular=0.8)
+    amber = painted("amber", 0.5)
+    mid, post = (x0 + x1) / 2, 0.16
+    for z in (-length, -post):
+        mesh.box((x0, 0, z), (x1, 0.92, z + post), iron)
+        mesh.sphere((mid, 0.92, z + post / 2), (0.08, 0.08, 0.08), gold, rings=6, segments=10)
+    inner = length - 2 * post
+    stripes = max(2, int(round(inner / 0.25)))
+    for k in range(stripes):
+        z = -length + post + inner * k / stripes
+        mesh.box((mid - 0.12, 0.86, z), (mid + 0.12, 0.98, z + inner / stripes), amber if k % 2 else dark)
+    for y0, y1 in ((0.0, 0.12), (0.46, 0.53)):
+        mesh.box((mid - 0.1, y0, -length + post), (mid + 0.1, y1, -post), iron)
+    bars = max(3, int(round(inner / 0.2)))
+    for k in range(bars):
+        z = -length + post + inner * (k + 0.5) / bars
+        mesh.cylinder((mid, 0, z), 0.045, 0.12, 0.86, iron, segments=10)
+
+
+def door(folder, name, along_x):
     mesh = Mesh("DoorMesh")
-    wood = Material((1, 1, 1), texture="planks.jpg", glow=0.35)
-    iron = Material((0.3, 0.3, 0.32), glow=0.3, power=40, specular=0.8)
-    mesh.box(lo, hi, wood, uv_scale=1.0)
-    for y in (0.15, 0.8):
-        mesh.box((lo[0] - 0.02, y, lo[2] - 0.02), (hi[0] + 0.02, y + 0.07, hi[2] + 0.02), iron)
+    gate(mesh, 0.3, 0.7, 2.0)  # laid along z in the box [0, 1] x [0, 1] x [-2, 0]
+    if along_x:  # turned a quarter into the box [0, 2] x [0, 1] x [-1, 0]
+        mesh.transform(lambda p: (-p[2], p[1], p[0] - 1.0))
     write_model(os.path.join(folder, name), "Door", mesh)
 
 
 def trigger(folder):
+    # A pressure plate: an amber pad on a gold rim, raised in a dark frame,
+    # with a lower square at its heart where it gives.
     mesh = Mesh("TriggerMesh")
-    base = Material((0.55, 0.55, 0.6), glow=0.3)
-    button = Material((0.9, 0.15, 0.1), glow=0.45, power=30, specular=0.6)
-    mesh.box((0.06, 0.0, -0.94), (0.94, 0.06, -0.06), base)
-    mesh.cylinder((0.5, 0, -0.5), 0.32, 0.06, 0.16, button)
-    mesh.box((0.44, 0.16, -0.8), (0.56, 0.19, -0.2), Material((1, 0.9, 0.8), glow=0.6))
+    frame = painted("dark", 0.3)
+    mesh.box((0.04, 0.0, -0.96), (0.96, 0.05, -0.04), frame)
+    mesh.box((0.12, 0.05, -0.88), (0.88, 0.08, -0.12), painted("gold", 0.55))
+    mesh.box((0.16, 0.08, -0.84), (0.84, 0.11, -0.16), painted("amber", 0.5, power=30, specular=0.6))
+    mesh.box((0.34, 0.11, -0.66), (0.66, 0.12, -0.34), painted("orange", 0.45))
+    for x in (0.08, 0.92):
+        for z in (-0.08, -0.92):
+            mesh.cylinder((x, 0, z), 0.025, 0.05, 0.065, painted("steel", 0.4), segments=8)
     write_model(os.path.join(folder, "trigger.x"), "Trigger", mesh)
 
 
-def warp(folder):
+WARPS = {  # model: ring, swirl texture, gem, ornament
+    "warp.x": ("violet", "swirl.png", "ice", None),
+    "warp2.x": ("teal", "swirl2.png", "mint", "studs"),
+    "warp3.x": ("orange", "swirl3.png", "flame", "frame"),
+}
+
+
+def warp(folder, name):
+    # Every warp is a ring round a swirl with a gem over it; a pair differs
+    # from the others by its colours and its ornament.
+    ring_paint, swirl, gem, ornament = WARPS[name]
     mesh = Mesh("WarpMesh")
-    ring = Material((0.55, 0.25, 0.9), glow=0.5, power=40, specular=0.8)
-    swirl = Material((1, 1, 1), texture="swirl.png", glow=0.9)
-    mesh.torus((0.5, 0.12, -0.5), 0.38, 0.07, ring)
-    mesh.cylinder((0.5, 0, -0.5), 0.33, 0.04, 0.07, swirl, segments=24)
-    mesh.sphere((0.5, 0.36, -0.5), (0.07, 0.07, 0.07), Material((0.7, 0.95, 1.0), glow=0.9), rings=6, segments=8)
-    write_model(os.path.join(folder, "warp.x"), "Warp", mesh)
+    ring = painted(ring_paint, 0.5, power=40, specular=0.8)
+    mesh.torus((0.5, 0.12, -0.5), 0.38, 0.07, ring, segments=32, sides=10)
+    mesh.cylinder((0.5, 0, -0.5), 0.33, 0.04, 0.07, Material((1, 1, 1), texture=swirl, glow=0.9), segments=32)
+    mesh.sphere((0.5, 0.36, -0.5), (0.07, 0.07, 0.07), painted(gem, 0.9), rings=8, segments=12)
+    if ornament == "studs":
+        for k in range(4):
+            a = math.pi / 4 + k * math.pi / 2
+            mesh.sphere((0.5 + 0.38 * math.cos(a), 0.2, -0.5 + 0.38 * math.sin(a)), (0.06, 0.06, 0.06),
+                        painted("white", 0.7), rings=6, segments=10)
+    elif ornament == "frame":
+        gold = painted("gold", 0.5)
+        for lo, hi in (((0.03, 0, -0.97), (0.97, 0.1, -0.9)), ((0.03, 0, -0.1), (0.97, 0.1, -0.03)),
+                       ((0.03, 0, -0.9), (0.1, 0.1, -0.1)), ((0.9, 0, -0.9), (0.97, 0.1, -0.1))):
+            mesh.box(lo, hi, gold)
+    write_model(os.path.join(folder, name), "Warp", mesh)
 
 
 def goal(folder):
-    # About its origin, which the game puts at the middle of the goal's box.
+    # About its origin, which the game puts at the middle of the goal's box
+    # (0.2 high): a straw nest with a gold lip round a glowing hollow.
     mesh = Mesh("NestMesh")
-    twigs = Material((1, 1, 1), texture="twigs.jpg", glow=0.35)
-    bed = Material((0.45, 0.3, 0.15), glow=0.3)
-    mesh.torus((0, 0.0, 0), 0.4, 0.1, twigs, segments=24, sides=8)
-    mesh.cylinder((0, 0, 0), 0.36, -0.1, -0.04, bed, segments=20)
+    mesh.torus((0, 0.0, 0), 0.4, 0.1, Material((1, 1, 1), texture="twigs.jpg", glow=0.5), segments=32, sides=10)
+    mesh.torus((0, 0.02, 0), 0.3, 0.03, painted("gold", 0.7, power=40, specular=0.8), segments=32, sides=8)
+    mesh.cylinder((0, 0, 0), 0.32, -0.1, -0.05, Material((1, 1, 1), texture="goal.png", glow=0.9), segments=32)
     write_model(os.path.join(folder, "goal.x"), "Goal", mesh)
 
 
@@ -207,7 +258,7 @@ def board(folder, source):
     tint = PALETTE[int(digits) % len(PALETTE)]
     mesh = Mesh("BoardMesh")
     floor = Material(tint, texture="floor.jpg", glow=0.35)
-    edge = Material((0.35, 0.25, 0.18), glow=0.3)
+    edge = painted("brown", 0.3)
     wall = Material((1, 1, 1), texture="wall.png", glow=0.35)
     # The board's middle is the object's origin; its top is at y 0.
     x0, x1, z0, z1 = -rows / 2, rows / 2, -cols / 2, cols / 2
@@ -236,10 +287,11 @@ def build_meshes(folder):
     orbel(folder, "ball3.x", "orbel3.png")
     scrambled(folder)
     spike(folder)
-    door(folder, "door.x", (0.3, 0.0, -2.0), (0.7, 1.0, 0.0))     # laid along z
-    door(folder, "door2.x", (0.0, 0.0, -0.7), (2.0, 1.0, -0.3))   # laid along x
+    door(folder, "door.x", along_x=False)
+    door(folder, "door2.x", along_x=True)
     trigger(folder)
-    warp(folder)
+    for name in WARPS:
+        warp(folder, name)
     goal(folder)
     for source in sorted(glob.glob(os.path.join(ROOT, "assets", "maps", "*.txt"))):
         board(folder, source)

@@ -61,6 +61,35 @@ def noise(x, y, seed, period=None):
     return a + (b - a) * fy
 
 
+def hash3(x, y, z, seed):
+    return hash2(x * 1619 + z * 31337, y * 6971 + z * 1013, seed)
+
+
+def noise3(x, y, z, seed):
+    """Smooth value noise in space: a texture made from directions has no seam."""
+    x0, y0, z0 = math.floor(x), math.floor(y), math.floor(z)
+    f = [t * t * (3 - 2 * t) for t in (x - x0, y - y0, z - z0)]
+    corner = [[[hash3(x0 + i, y0 + j, z0 + k, seed) for k in (0, 1)] for j in (0, 1)] for i in (0, 1)]
+    lerp = lambda a, b, t: a + (b - a) * t  # noqa: E731
+    return lerp(lerp(lerp(corner[0][0][0], corner[0][0][1], f[2]), lerp(corner[0][1][0], corner[0][1][1], f[2]), f[1]),
+                lerp(lerp(corner[1][0][0], corner[1][0][1], f[2]), lerp(corner[1][1][0], corner[1][1][1], f[2]), f[1]),
+                f[0])
+
+
+def fractal3(p, seed, octaves=4):
+    total, amp, scale = 0.0, 0.5, 1.0
+    for o in range(octaves):
+        total += amp * noise3(p[0] * scale, p[1] * scale, p[2] * scale, seed + o)
+        amp *= 0.5
+        scale *= 2
+    return total
+
+
+def smoothstep(a, b, x):
+    t = max(0.0, min(1.0, (x - a) / (b - a)))
+    return t * t * (3 - 2 * t)
+
+
 def fractal(x, y, seed, octaves=4, period=None):
     total, amp, scale = 0.0, 0.5, 1.0
     for o in range(octaves):

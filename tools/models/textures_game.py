@@ -1,119 +1,190 @@
-"""The game's textures: what each looks like."""
-import math
+"""The game's textures: what each looks like.
 
-from textures import fractal, hash2, mix, noise, write_jpeg, write_png
+The sampler has no mip levels, so a texture drawn smaller than it is skips
+texels: every pattern here is broad and soft-edged, so that what survives
+is the pattern, not sparkle.
+"""
+import math
+import os
+
+from textures import fractal, fractal3, hash2, mix, noise, smoothstep, write_jpeg, write_png
+
+# Plain colours, one swatch each in paint.png. A model paints a surface by
+# pointing all its texture coordinates at a swatch, with a white material:
+# light then scales the swatch and can never push it past its own colour.
+PAINTS = ["steel", "iron", "dark", "gold", "amber", "red", "white", "cream", "brown", "wood",
+          "violet", "lilac", "teal", "mint", "orange", "flame", "ice", "black", "stone", "lime"]
+PAINT_RGB = {
+    "steel": (200, 204, 214), "iron": (88, 92, 104), "dark": (44, 46, 54), "gold": (255, 206, 60),
+    "amber": (250, 160, 30), "red": (220, 40, 30), "white": (255, 255, 255), "cream": (255, 240, 205),
+    "brown": (120, 84, 52), "wood": (150, 100, 58), "violet": (150, 70, 235), "lilac": (215, 175, 255),
+    "teal": (20, 190, 170), "mint": (170, 255, 220), "orange": (255, 120, 20), "flame": (255, 220, 120),
+    "ice": (190, 240, 255), "black": (20, 20, 24), "stone": (130, 118, 104), "lime": (150, 230, 60),
+}
+PAINT_GRID = 8  # swatches a side
+
+
+def paint_uv(name):
+    """The texture coordinates of a swatch's centre in paint.png."""
+    i = PAINTS.index(name)
+    return ((i % PAINT_GRID + 0.5) / PAINT_GRID, (i // PAINT_GRID + 0.5) / PAINT_GRID)
+
+
+def paint(path):
+    size = 256
+    cell = size // PAINT_GRID
+
+    def px(x, y):
+        i = (y // cell) * PAINT_GRID + x // cell
+        return PAINT_RGB[PAINTS[i]] if i < len(PAINTS) else (128, 128, 128)
+
+    write_png(path, size, size, px)
 
 
 def sky(path):
-    # Above the horizon a dusk sky with stars; below it a sea of clouds, so
-    # that the sky's slow turn shows under the board.
-    top, horizon, glow, sea = (18, 30, 86), (110, 160, 220), (250, 200, 170), (70, 120, 200)
+    # Made from the direction each texel stands for, so the wrap and the
+    # poles have nothing to join: a dusk sky above, a sea of clouds below.
+    width, height = 512, 256
+    top, horizon, glow, sea = (24, 40, 100), (120, 160, 215), (250, 205, 170), (60, 105, 185)
 
     def px(x, y):
-        v = y / 127.0                         # 0 at the zenith, 1 at the nadir
-        if v < 0.5:
-            base = mix(top, horizon, min(1.0, v / 0.5) ** 1.5)
-            if v > 0.42:
-                base = mix(base, glow, (v - 0.42) / 0.08)
-            if v < 0.3 and hash2(x, y, 3) > 0.992:
-                base = mix(base, (255, 255, 230), 0.9)
-            return base
-        base = mix(glow, sea, min(1.0, (v - 0.5) / 0.12))
-        cloud = fractal(x / 16.0, y / 8.0, 7, 5, period=16)
-        cover = 0.55 - 0.25 * min(1.0, (v - 0.5) / 0.3)
-        c = max(0.0, cloud - cover) * 3.0
-        # Straight down every column meets at one point: fade to one colour.
-        return mix(mix(base, (240, 244, 250), min(1.0, c)), (150, 180, 225), max(0.0, (v - 0.75) / 0.25))
+        theta = math.pi * (y + 0.5) / height          # 0 at the zenith
+        phi = 2 * math.pi * (x + 0.5) / width
+        d = (math.sin(theta) * math.cos(phi), math.cos(theta), math.sin(theta) * math.sin(phi))
+        up = d[1]
+        if up > 0:
+            base = mix(horizon, top, smoothstep(0.0, 0.8, up))
+            base = mix(base, glow, (1 - smoothstep(0.0, 0.12, up)) * 0.8)
+            star = fractal3(tuple(v * 40 for v in d), 3, 1)
+            return mix(base, (255, 255, 235), smoothstep(0.82, 0.9, star) * smoothstep(0.2, 0.5, up))
+        depth = -up
+        base = mix(glow, sea, smoothstep(0.0, 0.2, depth))
+        cloud = fractal3(tuple(v * 5.0 for v in d), 7, 4)
+        cover = smoothstep(0.42, 0.62, cloud)
+        lit = 0.75 + 0.25 * smoothstep(0.45, 0.75, cloud)
+        return mix(base, tuple(c * lit for c in (245, 246, 252)), cover * smoothstep(0.0, 0.1, depth))
 
-    write_png(path, 256, 128, px)
+    write_png(path, width, height, px)
 
 
 def floor(path):
-    def px(x, y):
-        gx, gy = x % 128, y % 128
-        edge = min(gx, gy, 127 - gx, 127 - gy)
-        n = fractal(x / 16.0, y / 16.0, 11, 4, period=8)
-        c = mix((196, 170, 128), (232, 212, 170), n)
-        if edge < 3:
-            c = mix(c, (120, 100, 80), 0.6)
-        return c
+    # One tile a cell: a broad bevel and soft mottling, nothing finer.
+    size = 256
 
-    write_jpeg(path, 128, 128, px)
+    def px(x, y):
+        edge = min(x, y, size - 1 - x, size - 1 - y) / size
+        n = fractal(x / 48.0, y / 48.0, 11, 3, period=5)
+        c = mix((192, 168, 128), (228, 208, 168), n)
+        bevel = smoothstep(0.0, 0.09, edge)
+        light = 0.78 + 0.22 * bevel + 0.08 * (1 - bevel) * (1 if x + y < size else -1)
+        return tuple(ch * light for ch in c)
+
+    write_jpeg(path, size, size, px)
 
 
 def wall(path):
-    def px(x, y):
-        row = y // 16
-        shift = 16 if row % 2 else 0
-        bx, by = (x + shift) % 32, y % 16
-        mortar = bx < 2 or by < 2
-        n = fractal(x / 8.0, y / 8.0, 21, 3, period=8)
-        tint = hash2((x + shift) // 32, row, 5) * 0.25
-        c = mix((120, 82, 60), (168, 112, 78), n * 0.7 + tint)
-        return (200, 196, 184) if mortar else c
+    # Two courses of big stone blocks a unit, joints wide and soft, so an
+    # edge-on wall shows blocks rather than flicker.
+    size = 256
+    course, block = 128, 128
 
-    write_png(path, 64, 64, px)
+    def px(x, y):
+        row = y // course
+        bx = (x + (block // 2 if row % 2 else 0)) % size
+        joint = min(bx % block, block - 1 - bx % block, y % course, course - 1 - y % course)
+        stone = smoothstep(3.0, 14.0, joint)
+        n = fractal(x / 40.0, y / 40.0, 21, 3, period=6)
+        tint = hash2(bx // block, row, 5) * 0.3
+        c = mix((132, 92, 68), (178, 124, 88), n * 0.7 + tint)
+        return mix((112, 100, 92), c, stone)
+
+    write_png(path, size, size, px)
 
 
 def planks(path):
     def px(x, y):
-        plank = x // 16
-        grain = noise(x / 3.0 + plank * 7, y / 40.0, 31) * 0.6 + math.sin(y / 5.0 + plank * 2) * 0.1
-        c = mix((110, 66, 34), (170, 112, 60), grain + hash2(plank, 0, 9) * 0.3)
-        if x % 16 < 1:
-            c = mix(c, (50, 30, 18), 0.8)
-        return c
+        plank = x // 64
+        grain = noise(x / 20.0 + plank * 7, y / 90.0, 31) * 0.6 + math.sin(y / 24.0 + plank * 2) * 0.08
+        c = mix((112, 70, 38), (172, 116, 64), grain + hash2(plank, 0, 9) * 0.3)
+        seam = min(x % 64, 63 - x % 64)
+        return mix((60, 38, 22), c, smoothstep(1.0, 7.0, seam))
 
-    write_jpeg(path, 64, 128, px)
+    write_jpeg(path, 256, 256, px)
 
 
 def twigs(path):
+    # Straw woven round the nest: broad light strands over a darker bed.
     def px(x, y):
-        a = noise(x / 4.0, y / 1.5, 41, period=None)
-        b = noise(x / 1.5, y / 4.0, 43, period=None)
-        t = max(a, b)
-        return mix((70, 48, 26), (186, 150, 92), t ** 2)
+        a = noise(x / 22.0, y / 7.0, 41, period=None)
+        b = noise(x / 7.0, y / 22.0, 43, period=None)
+        t = smoothstep(0.35, 0.8, max(a, b))
+        return mix((120, 84, 40), (238, 206, 130), t)
 
-    write_jpeg(path, 64, 64, px)
+    write_jpeg(path, 256, 256, px)
+
+
+def goal(path):
+    # The nest's hollow: a warm light at the heart and bright rings round
+    # it, so it reads as the place to go even in shadow.
+    size = 256
+
+    def px(x, y):
+        r = math.hypot(x + 0.5 - size / 2, y + 0.5 - size / 2) / (size / 2)
+        heart = 1 - smoothstep(0.0, 0.55, r)
+        ring = 0.5 + 0.5 * math.cos(r * math.pi * 5)
+        c = mix((255, 150, 40), (255, 215, 110), ring * smoothstep(0.2, 0.5, r))
+        return mix(c, (255, 252, 225), heart)
+
+    write_png(path, size, size, px)
 
 
 def ball(path, body, accent, pattern):
+    width, height = 256, 128
+
     def px(x, y):
-        u, v = x / 64.0, y / 32.0
+        u, v = (x + 0.5) / width, (y + 0.5) / height
         if pattern == "band":
-            on = abs(v - 0.5) < 0.09 or (abs(v - 0.5) < 0.2 and int(u * 8) % 2 == 0 and abs(v - 0.5) > 0.14)
+            d = abs(v - 0.5)
+            on = 1 - smoothstep(0.08, 0.1, d)
+            on = max(on, smoothstep(0.15, 0.17, d) * (1 - smoothstep(0.23, 0.25, d))
+                     * smoothstep(-0.1, 0.1, math.sin(u * 16 * math.pi)))
         elif pattern == "stripes":
-            on = int(u * 12) % 3 == 0
+            on = smoothstep(-0.15, 0.15, math.sin(u * 8 * math.pi))
         else:  # spots
             cx, cy = (u * 6) % 1 - 0.5, (v * 4) % 1 - 0.5
-            on = cx * cx + cy * cy < 0.08
-        shade = 0.85 + 0.15 * noise(x / 6.0, y / 6.0, 51)
-        c = accent if on else body
-        return tuple(ch * shade for ch in c)
+            on = 1 - smoothstep(0.24, 0.3, math.hypot(cx, cy))
+        # Mottled, but plain towards the poles, where every column meets.
+        pole = smoothstep(0.0, 0.2, min(v, 1 - v))
+        shade = 0.9 + 0.1 * (0.5 + (noise(x / 32.0, y / 32.0, 51, period=8) - 0.5) * pole)
+        return tuple(ch * shade for ch in mix(body, accent, on))
 
-    write_png(path, 64, 32, px)
+    write_png(path, width, height, px)
 
 
-def swirl(path):
+def swirl(path, inner, outer, arms):
+    size = 256
+
     def px(x, y):
-        dx, dy = (x - 31.5) / 32.0, (y - 31.5) / 32.0
-        r = math.sqrt(dx * dx + dy * dy)
-        a = math.atan2(dy, dx)
-        t = 0.5 + 0.5 * math.sin(a * 3 + r * 14)
-        c = mix((60, 20, 120), (120, 220, 255), t * (1 - min(1, r)))
-        return mix(c, (255, 255, 255), max(0.0, 0.25 - r) * 3)
+        dx, dy = (x + 0.5 - size / 2) / (size / 2), (y + 0.5 - size / 2) / (size / 2)
+        r = math.hypot(dx, dy)
+        t = 0.5 + 0.5 * math.sin(math.atan2(dy, dx) * arms + r * 9)
+        c = mix(outer, inner, t * (1 - min(1.0, r)) ** 0.6)
+        return mix(c, (255, 255, 255), 1 - smoothstep(0.0, 0.22, r))
 
-    write_png(path, 64, 64, px)
+    write_png(path, size, size, px)
 
 
 def build_all(folder):
-    import os
+    paint(os.path.join(folder, "paint.png"))
     sky(os.path.join(folder, "sky.png"))
     floor(os.path.join(folder, "floor.jpg"))
     wall(os.path.join(folder, "wall.png"))
     planks(os.path.join(folder, "planks.jpg"))
     twigs(os.path.join(folder, "twigs.jpg"))
+    goal(os.path.join(folder, "goal.png"))
     ball(os.path.join(folder, "orbel1.png"), (240, 130, 30), (255, 240, 200), "band")
     ball(os.path.join(folder, "orbel2.png"), (40, 120, 230), (200, 240, 255), "stripes")
     ball(os.path.join(folder, "orbel3.png"), (60, 180, 70), (250, 230, 80), "spots")
-    swirl(os.path.join(folder, "swirl.png"))
+    swirl(os.path.join(folder, "swirl.png"), (130, 220, 255), (70, 20, 130), 3)
+    swirl(os.path.join(folder, "swirl2.png"), (200, 255, 140), (10, 90, 80), 2)
+    swirl(os.path.join(folder, "swirl3.png"), (255, 235, 150), (150, 50, 10), 5)

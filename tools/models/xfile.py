@@ -25,9 +25,12 @@ def norm(a):
 
 
 class Material:
-    def __init__(self, rgb, texture=None, glow=0.3, alpha=1.0, power=20.0, specular=0.3):
+    """uv, when given, is where every vertex of the material samples its
+    texture: one texel colour for the whole surface."""
+
+    def __init__(self, rgb, texture=None, glow=0.3, alpha=1.0, power=20.0, specular=0.3, uv=None):
         self.rgb, self.texture, self.glow, self.alpha = rgb, texture, glow, alpha
-        self.power, self.specular = power, specular
+        self.power, self.specular, self.uv = power, specular, uv
 
 
 class Mesh:
@@ -83,33 +86,37 @@ class Mesh:
                 uvs = ((0, 0), (1, 0), (1, 1), (0, 1))
             self.quad(corners, normal, material, uvs)
 
-    def sphere(self, centre, radii, material, rings=12, segments=18, inward=False, uv_wrap=1.0):
+    def sphere(self, centre, radii, material, rings=12, segments=18, inward=False):
         cx, cy, cz = centre
         rx, ry, rz = radii
-        grid = []
-        for i in range(rings + 1):
+
+        def point(i, j, u):
             theta = math.pi * i / rings
-            row = []
-            for j in range(segments + 1):
-                phi = 2 * math.pi * j / segments
-                d = (math.sin(theta) * math.cos(phi), math.cos(theta), math.sin(theta) * math.sin(phi))
-                p = (cx + rx * d[0], cy + ry * d[1], cz + rz * d[2])
-                n = (d[0] / rx, d[1] / ry, d[2] / rz)
-                if inward:
-                    n = (-n[0], -n[1], -n[2])
-                # The poles sample inside the texture: its top and bottom rows
-                # must not blend into each other where the texture wraps.
-                row.append(self.vertex(p, n, (uv_wrap * j / segments, 0.005 + 0.99 * i / rings)))
-            grid.append(row)
-        for i in range(rings):
-            for j in range(segments):
+            phi = 2 * math.pi * j / segments
+            d = (math.sin(theta) * math.cos(phi), math.cos(theta), math.sin(theta) * math.sin(phi))
+            n = (d[0] / rx, d[1] / ry, d[2] / rz)
+            if inward:
+                n = (-n[0], -n[1], -n[2])
+            # The poles sample inside the texture: its top and bottom rows
+            # must not blend into each other where the texture wraps.
+            return self.vertex((cx + rx * d[0], cy + ry * d[1], cz + rz * d[2]), n, (u, 0.005 + 0.99 * i / rings))
+
+        grid = [[point(i, j, j / segments) for j in range(segments + 1)] for i in range(1, rings)]
+
+        def face(tri):
+            mid = tuple(sum(self.positions[k][t] for k in tri) / 3 for t in range(3))
+            out = sub(mid, centre)
+            self.triangle(*tri, material, (-out[0], -out[1], -out[2]) if inward else out)
+
+        for j in range(segments):
+            # A pole vertex of its own per wedge, at the wedge's middle, so
+            # the texture meets the pole without a twist.
+            face((point(0, j + 0.5, (j + 0.5) / segments), grid[0][j], grid[0][j + 1]))
+            face((point(rings, j + 0.5, (j + 0.5) / segments), grid[-1][j], grid[-1][j + 1]))
+            for i in range(rings - 2):
                 a, b, c, d = grid[i][j], grid[i][j + 1], grid[i + 1][j + 1], grid[i + 1][j]
-                for tri in ((a, b, c), (a, c, d)):
-                    if len({self.positions[k] for k in tri}) < 3:
-                        continue  # the poles
-                    mid = tuple(sum(self.positions[k][t] for k in tri) / 3 for t in range(3))
-                    out = sub(mid, centre)
-                    self.triangle(*tri, material, (-out[0], -out[1], -out[2]) if inward else out)
+                face((a, b, c))
+                face((a, c, d))
 
     def cylinder(self, centre, radius, y0, y1, material, segments=20, caps=True):
         cx, _, cz = centre
@@ -221,7 +228,11 @@ def mesh_text(mesh, indent, skin=None):
     out.append("%s  }" % pad)
     out.append("%s  MeshTextureCoords {" % pad)
     out.append("%s    %d;" % (pad, len(mesh.uvs)))
-    out += separated(pad + "    ", ["%s;%s;" % (f(u), f(v)) for u, v in mesh.uvs])
+    uvs = list(mesh.uvs)
+    for (a, b, c), m in zip(mesh.faces, mesh.face_materials):
+        if mesh.materials[m].uv:
+            uvs[a] = uvs[b] = uvs[c] = mesh.materials[m].uv
+    out += separated(pad + "    ", ["%s;%s;" % (f(u), f(v)) for u, v in uvs])
     out.append("%s  }" % pad)
     out.append("%s  MeshMaterialList {" % pad)
     out.append("%s    %d;" % (pad, len(mesh.materials)))
