@@ -9,11 +9,22 @@
 
 constexpr i32 MapLineCapacity = 500;   // 499 characters and the terminator
 
+// What one map may hold, far above what a level needs, so that any map the
+// reader takes ticks well within the game step: every moving piece walks the
+// whole object list on each move. The fixed scenery and the balls' broken
+// twins count as objects; balls and spikes as moving pieces. Records past
+// either bound are left out.
+constexpr i32 MapObjectLimit = 1000;
+constexpr i32 MapMovingPieceLimit = 50;
+
 // The last PLANE record loaded named a file other than the map's own.
 extern u8 DataInconsistent;
 
 // Replaces CurrentScene and the level clock by the level in
 // "res/maps/<mapFileName>". A name that is empty or over MapNameMaxLength
-// (score_list.h), or a file that cannot be opened, changes nothing. The name
-// may be a text of the current Scene: it is copied before anything is freed.
+// (score_list.h), a file that cannot be opened, and a file without a single
+// record change nothing; the last says so on standard error, as do a line of
+// MapLineCapacity characters or more (skipped) and records past the bounds.
+// The name may be a text of the current Scene: it is copied before anything
+// is freed.
 void LoadLevelMap(IDirect3DDevice9* device, const char* mapFileName);

@@ -148,6 +148,20 @@ MapLineValues ReadMapLineValues(const char* line) {
   return v;
 }
 
+const RecordSize* SizeOfRecord(const char* type) {
+  static const struct {
+    const char* type;
+    RecordSize size;
+  } records[] = {
+      {"BALL", {2, true}},     {"CAMERA", {0, false}},  {"SPIKE", {1, true}}, {"LIGHT", {1, false}},
+      {"GOAL", {1, false}},    {"DOOR", {1, false}},    {"TRIGGER", {1, false}},
+      {"WARP", {1, false}},    {"BLOCK", {1, false}},   {"PLANE", {1, false}},
+  };
+  for (const auto& record : records)
+    if (std::strcmp(type, record.type) == 0) return &record.size;
+  return nullptr;
+}
+
 void AddMapRecord(const MapLoad& load, const char* line, const MapLineValues& v) {
   const Placement at{ReadNumber(v.posX.get()),   ReadNumber(v.posY.get()),  ReadNumber(v.posZ.get()),
                      ReadNumber(v.length.get()), ReadNumber(v.width.get()), ReadNumber(v.height.get())};

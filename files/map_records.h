@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/d3d9/d3d9.h"
+#include "platform/types.h"
 
 struct Scene;
 class MeshHierarchy;
@@ -23,6 +24,17 @@ struct MapLoad {
   const char* mapName;     // as given to LoadLevelMap
   const char* openedPath;  // "res/maps/" + mapName
 };
+
+// What a record of a TYPE adds: its objects (a ball and its broken twin are
+// two; a camera adds none) and whether it is a moving piece.
+struct RecordSize {
+  i32 objects;
+  bool movingPiece;
+};
+
+// The size of a record of the TYPE value; null when it is none of the ten
+// record types, so that the line is no record at all.
+const RecordSize* SizeOfRecord(const char* type);
 
 // Creates what the line's record describes; a line of no known TYPE, or a
 // record whose object cannot be added, creates nothing more.

@@ -3,7 +3,7 @@
 #pragma once
 #include "platform/types.h"
 
-// Longest profile line, line end not counted; a longer one ends the reading.
+// Longest profile line, line end not counted; a longer one is skipped.
 constexpr i32 ProfileLineMaxLength = 999;
 
 // Writes the profile whole or not at all: the new file is written beside the
@@ -12,5 +12,6 @@ constexpr i32 ProfileLineMaxLength = 999;
 void SaveProfile();
 
 // Reads the profile into the process-wide values; what the file does not give
-// keeps its value, and a missing file changes nothing. Reports nothing.
+// keeps its value, and a missing file changes nothing. Over-long lines are
+// skipped with a word on standard error.
 void LoadProfile();

@@ -76,7 +76,14 @@ void LoadProfile() {
   if (file == nullptr) return;
   try {
     char line[ProfileLineMaxLength + 1];
-    while (ReadTextLine(file, line, sizeof line)) {
+    i32 lineNumber = 0;
+    for (LineRead read; (read = ReadTextLine(file, line, sizeof line)) != LineRead::End;) {
+      ++lineNumber;
+      if (read == LineRead::TooLong) {
+        std::fprintf(stderr, "%s line %d: %d characters or more, skipped\n", ProfilePath, lineNumber,
+                     ProfileLineMaxLength + 1);
+        continue;
+      }
       UnscrambleText(line);
       LoadLine(line);
     }

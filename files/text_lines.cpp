@@ -1,15 +1,25 @@
 #include "files/text_lines.h"
 
-bool ReadTextLine(std::FILE* file, char* line, i32 capacity) {
+namespace {
+
+LineRead PassOverRestOfLine(std::FILE* file) {
+  for (int c = std::getc(file); c != EOF && c != '\n'; c = std::getc(file)) {
+  }
+  return LineRead::TooLong;
+}
+
+}  // namespace
+
+LineRead ReadTextLine(std::FILE* file, char* line, i32 capacity) {
   i32 length = 0;
   bool pendingReturn = false;
   int c = std::getc(file);
-  if (c == EOF) return false;
+  if (c == EOF) return LineRead::End;
   for (; c != EOF && c != '\n'; c = std::getc(file)) {
     // A carriage return is held back until we know whether the newline
     // follows it, so that it never counts against the capacity.
     if (pendingReturn) {
-      if (length >= capacity - 1) return false;
+      if (length >= capacity - 1) return PassOverRestOfLine(file);
       line[length++] = '\r';
       pendingReturn = false;
     }
@@ -17,13 +27,13 @@ bool ReadTextLine(std::FILE* file, char* line, i32 capacity) {
       pendingReturn = true;
       continue;
     }
-    if (length >= capacity - 1) return false;
+    if (length >= capacity - 1) return PassOverRestOfLine(file);
     line[length++] = static_cast<char>(c);
   }
   if (pendingReturn && c == EOF) {
-    if (length >= capacity - 1) return false;
+    if (length >= capacity - 1) return LineRead::TooLong;
     line[length++] = '\r';
   }
   line[length] = '\0';
-  return true;
+  return LineRead::Line;
 }

@@ -174,13 +174,16 @@ TEST_F(ProfileTest, OnlyTrueMutesAndAnEmptyValueChangesNothing) {
   }
 }
 
-TEST_F(ProfileTest, ALineOf1000CharactersEndsTheReadingItsCrLfDoesNotCount) {
-  WriteProfile({HighScoreLine(1, 999), "<MuteMusic>true</MuteMusic>", HighScoreLine(2, 1000),
-                "<SavedLevel>map2.mn</SavedLevel>"});
+TEST_F(ProfileTest, ALineOf1000CharactersIsSkippedItsCrLfDoesNotCount) {
+  WriteProfile({HighScoreLine(1, 1000), "<MuteMusic>true</MuteMusic>", HighScoreLine(2, 999),
+                HighScoreLine(3, 5000), "<SavedLevel>map2.mn</SavedLevel>"});
+  testing::internal::CaptureStderr();
   LoadProfile();
-  EXPECT_EQ(HighScore, 1);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), path + " line 1: 1000 characters or more, skipped\n" + path +
+                                                        " line 4: 1000 characters or more, skipped\n");
+  EXPECT_EQ(HighScore, 2);
   EXPECT_EQ(MusicMuted, 1);
-  EXPECT_STREQ(SavedLevel, "");
+  EXPECT_STREQ(SavedLevel, "map2.mn");
 
   WriteProfile({HighScoreLine(3, 999), HighScoreLine(4, 999)}, "\r\n");
   LoadProfile();

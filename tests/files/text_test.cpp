@@ -30,11 +30,13 @@ u8 ScrambleByte(int plain) {
 
 bool IsSpecialStoredByte(u8 b) { return b == 0x00 || b == 0x0A || b == 0x0D || b == 0x1A; }
 
+// Every line read; "!" stands for one too long, which was passed over.
 Lines ReadAll(std::string bytes, i32 capacity) {
   std::FILE* file = fmemopen(bytes.data(), bytes.size(), "rb");
   Lines lines;
   std::vector<char> line(capacity);
-  while (ReadTextLine(file, line.data(), capacity)) lines.emplace_back(line.data());
+  for (LineRead read; (read = ReadTextLine(file, line.data(), capacity)) != LineRead::End;)
+    lines.emplace_back(read == LineRead::Line ? line.data() : "!");
   std::fclose(file);
   return lines;
 }
@@ -93,7 +95,7 @@ TEST(Scrambling, RoundTripsEveryByteLeavesNewlinesAndScramblesPastAZero) {
   EXPECT_EQ(static_cast<u8>(zero[2]), static_cast<u8>('z' - ScrambleKey));
 }
 
-TEST(ReadTextLine, CrLfEndsALineAndNeitherEndCountsAgainstTheCapacity) {
+TEST(ReadTextLine, CrLfEndsALineNeitherEndCountsAndAnOverlongLineIsPassedOver) {
   const std::string fits(7, 'x'), over(8, 'y');
   const struct { std::string bytes; Lines lines; } cases[] = {
       {"one\ntwo\n", {"one", "two"}},
@@ -102,9 +104,10 @@ TEST(ReadTextLine, CrLfEndsALineAndNeitherEndCountsAgainstTheCapacity) {
       {"end\r", {"end\r"}},
       {"", {}},
       {fits + "\n" + fits + "\r\n" + fits, {fits, fits, fits}},
-      {"a\n" + over + "\nb\n", {"a"}},
-      {"a\n" + over, {"a"}},
-      {"a\n" + fits + "\r\r\n", {"a"}},
+      {"a\n" + over + "\nb\n", {"a", "!", "b"}},
+      {"a\n" + over, {"a", "!"}},
+      {"a\n" + fits + "\r\r\nb", {"a", "!", "b"}},
+      {over + over + "\r\n\n" + fits + "\r", {"!", "", "!"}},
   };
   for (const auto& c : cases) EXPECT_EQ(ReadAll(c.bytes, 8), c.lines) << c.bytes;
 }

@@ -141,33 +141,66 @@ TEST_F(MapReader, EveryRecordMakesItsObjectsInFileOrderWithTheirModels) {
     EXPECT_EQ(m->meshLoaded, m->TypeIs("LIGHT") || m->TypeIs("wall") ? 0 : 1) << m->type << " " << m->name;
 }
 
-TEST_F(MapReader, AMissingMapChangesNothingAnEmptyOneHoldsTheFixedObjects) {
-  WriteMap("empty.mn", "");
+// A file without a single record is no level: it keeps the current one, as
+// a missing file does, and says so.
+TEST_F(MapReader, AMissingOrRecordlessMapKeepsTheCurrentLevel) {
+  WriteMap("one.mn", "<TYPE>BLOCK</TYPE>\n");
+  Load("one.mn");
   DataInconsistent = 1;
-  Load("empty.mn");
-  ASSERT_NE(CurrentScene, nullptr);
-  EXPECT_EQ(CountObjects(), 3);
-  EXPECT_EQ(CurrentLevelClock->secondsLeft, LevelTimeLimit);
   Scene* scene = CurrentScene;
   LevelClock* clock = CurrentLevelClock;
+  WriteMap("empty.mn", "");
+  WriteMap("blank.mn", "\n\n<TYPE>ball</TYPE><NAME>x</NAME>\n<TYPE>PLANE\n" + std::string(600, 'x') + "\n");
+  for (const std::string& name : {std::string("empty.mn"), std::string("blank.mn")}) {
+    ::testing::internal::CaptureStderr();
+    Load(name.c_str());
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("res/maps/" + name + ": no records"), std::string::npos);
+  }
   for (const std::string& name : {std::string("nowhere.mn"), std::string(), std::string("."), std::string(41, 'a')})
     Load(name.c_str());  // a folder opens but is no map; a name too long to be one
   EXPECT_EQ(CurrentScene, scene);
   EXPECT_EQ(CurrentLevelClock, clock);
+  EXPECT_EQ(CountObjects(), 3 + 1);
   EXPECT_EQ(DataInconsistent, 1);
 }
 
-TEST_F(MapReader, ReadingStopsAtALineOfFiveHundredCharacters) {
+TEST_F(MapReader, ALineOfFiveHundredCharactersIsSkippedAndNamed) {
   auto wall = [](size_t length) {
     const std::string line = "<TYPE>BLOCK</TYPE>";
     return line + std::string(length - line.size(), ' ') + "\n";
   };
-  WriteMap("long.mn", wall(499) + wall(499) + wall(500) + wall(40));
+  ::testing::internal::CaptureStderr();
+  WriteMap("long.mn", wall(499) + wall(499) + wall(500) + wall(40) + wall(5000) + wall(20));
   Load("long.mn");
-  EXPECT_EQ(CountObjects(), 3 + 2);
+  EXPECT_EQ(CountObjects(), 3 + 4);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "res/maps/long.mn line 3: 500 characters or more, skipped\n"
+            "res/maps/long.mn line 5: 500 characters or more, skipped\n");
   WriteMap("crlf.mn", "<TYPE>BLOCK</TYPE>" + std::string(481, ' ') + "\r\n<TYPE>BLOCK</TYPE>");
   Load("crlf.mn");
   EXPECT_EQ(CountObjects(), 3 + 2);  // the carriage return is the line's end
+}
+
+// Past the bounds records are left out, counted once on standard error; a
+// camera adds no object and is never left out.
+TEST_F(MapReader, RecordsPastTheBoundsAreLeftOutAndCounted) {
+  std::string map;
+  for (int i = 0; i < MapMovingPieceLimit; ++i) map += i % 2 ? "<TYPE>BALL</TYPE><NAME>b</NAME>\n" : "<TYPE>SPIKE</TYPE>\n";
+  map += "<TYPE>BALL</TYPE><NAME>late</NAME>\n<TYPE>SPIKE</TYPE>\n";
+  for (int i = 0; i < MapObjectLimit; ++i) map += "<TYPE>BLOCK</TYPE>\n";
+  map += "<TYPE>CAMERA</TYPE><POSX>4</POSX>\n";
+  WriteMap("crowded.mn", map);
+  ::testing::internal::CaptureStderr();
+  Load("crowded.mn");
+  const int pieceObjects = MapMovingPieceLimit * 3 / 2;
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "res/maps/crowded.mn: 2 BALL and SPIKE records left out; a map holds at most " +
+                std::to_string(MapMovingPieceLimit) + "\nres/maps/crowded.mn: " +
+                std::to_string(3 + pieceObjects) + " records left out; a map holds at most " +
+                std::to_string(MapObjectLimit) + " objects\n");
+  EXPECT_EQ(CountObjects(), MapObjectLimit);
+  EXPECT_EQ(CurrentScene->FindByName("late"), nullptr);
+  EXPECT_FLOAT_EQ(CurrentScene->cameraPosition.x, 4.0f);
 }
 
 TEST_F(MapReader, CameraAndNumbersReadLikeAtofAndStayFinite) {
