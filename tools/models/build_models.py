@@ -144,7 +144,7 @@ def scrambled(folder):
 
 def spike(folder):
     mesh = Mesh("SpikeMesh")
-    core = painted("iron", 0.3, power=50, specular=0.9)
+    core = painted("red", 0.35, power=50, specular=0.9)  # danger, even in shadow
     steel = painted("steel", 0.35, power=60, specular=1.0)
     c = (0.4, 0.4, -0.4)
     mesh.sphere(c, (0.2, 0.2, 0.2), core, rings=10, segments=16)

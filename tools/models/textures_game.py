@@ -83,10 +83,10 @@ def floor(path):
 
 
 def wall(path):
-    # Two courses of big stone blocks a unit, joints wide and soft, so an
+    # Two courses of long stone blocks a unit, joints wide and soft, so an
     # edge-on wall shows blocks rather than flicker.
     size = 256
-    course, block = 128, 128
+    course, block = 128, 256
 
     def px(x, y):
         row = y // course
