@@ -28,7 +28,8 @@ import mp3_info  # noqa: E402
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 ASSETS = os.path.join(ROOT, "assets", "sounds")
 MANIFEST = "assets/sounds/built.sha256"
-INPUTS = ["tools/sounds/*.py", "assets/sounds/*.score", "assets/sounds/effects.txt"]
+INPUTS = ["tools/sounds/build_sounds.py", "tools/sounds/loudness.py", "tools/sounds/mp3_info.py",
+          "assets/sounds/*.score", "assets/sounds/effects.txt"]
 OUTPUTS = ["res/sounds/*.mp3"]
 RATE = 44100
 LAME_MUSIC = ["lame", "--quiet", "-m", "j", "-b", "128", "--noreplaygain"]
@@ -162,10 +163,10 @@ def normalise(source, target, out, span=()):
     (limited when the loudness needs it); span: sox effects that pick the
     part to keep, measured as kept."""
     ceiling = PEAK_CEILING - PEAK_MARGIN
-    for attempt in range(4):
+    for attempt in range(8):
         gain = target - loudness.integrated(source, span)
         headroom = ceiling - loudness.peak_dbfs(source, span)
-        if gain <= headroom or attempt == 3:
+        if gain <= headroom or attempt == 7:
             break
         limited = "%s.%d.wav" % (out, attempt)
         run(SOX + [source, "-b", "32", limited, "gain", "%.2f" % gain] + limiter(ceiling - 0.5))

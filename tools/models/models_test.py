@@ -1,0 +1,85 @@
+"""The built models fit the boxes the maps give their objects, spheres face
+the way they mean to with nothing pinched at the poles, and painted faces
+sample their swatch."""
+import math
+import os
+import re
+import sys
+import tempfile
+import unittest
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+import build_models  # noqa: E402
+import textures_game  # noqa: E402
+from xfile import Mesh, cross, dot, mesh_text, sub  # noqa: E402
+
+
+def positions_and_uvs(path):
+    """The first mesh's vertex positions and texture coordinates in a text .x file."""
+    with open(path) as f:
+        lines = [line.strip() for line in f]
+    start = next(i for i, line in enumerate(lines) if line.startswith("Mesh "))
+    count = int(lines[start + 1].rstrip(";"))
+    positions = [tuple(float(v) for v in re.findall(r"-?[\d.]+", line)[:3])
+                 for line in lines[start + 2:start + 2 + count]]
+    at = lines.index("MeshTextureCoords {")
+    uvs = [tuple(float(v) for v in re.findall(r"-?[\d.]+", line)[:2]) for line in lines[at + 2:at + 2 + count]]
+    return positions, uvs
+
+
+class ModelsTest(unittest.TestCase):
+    def test_object_models_stay_inside_their_boxes(self):
+        boxes = {  # file: the box the maps give the object, [0, L] x [0, H] x [-W, 0]
+            "door.x": (1, 1, 2), "door2.x": (2, 1, 1), "trigger.x": (1, 0.2, 1), "warp.x": (1, 0.5, 1),
+            "warp2.x": (1, 0.5, 1), "warp3.x": (1, 0.5, 1), "spike.x": (0.8, 0.8, 0.8),
+        }
+        with tempfile.TemporaryDirectory() as tmp:
+            build_models.door(tmp, "door.x", along_x=False)
+            build_models.door(tmp, "door2.x", along_x=True)
+            build_models.trigger(tmp)
+            build_models.spike(tmp)
+            for name in build_models.WARPS:
+                build_models.warp(tmp, name)
+            for name, (length, height, width) in boxes.items():
+                with self.subTest(name):
+                    points, _ = positions_and_uvs(os.path.join(tmp, name))
+                    lo = [min(p[i] for p in points) for i in range(3)]
+                    hi = [max(p[i] for p in points) for i in range(3)]
+                    self.assertTrue(all(v >= -1e-6 for v in (lo[0], lo[1], lo[2] + width)), (lo, hi))
+                    self.assertTrue(all(v <= 1e-6 for v in (hi[0] - length, hi[1] - height, hi[2])), (lo, hi))
+                    self.assertGreater(hi[1] - lo[1], 0.5 * height)  # and fill it, not lie flat
+
+    def test_sphere_faces_look_out_or_in_and_meet_the_poles_square(self):
+        for inward in (False, True):
+            with self.subTest(inward=inward):
+                mesh = Mesh("S")
+                mesh.sphere((1, 2, 3), (2, 2, 2), build_models.painted("white"), rings=8, segments=12, inward=inward)
+                for a, b, c in mesh.faces:
+                    pa, pb, pc = (mesh.positions[i] for i in (a, b, c))
+                    normal = cross(sub(pb, pa), sub(pc, pa))
+                    self.assertGreater(math.sqrt(dot(normal, normal)), 1e-9)
+                    out = sub(tuple(sum(v) / 3 for v in zip(pa, pb, pc)), (1, 2, 3))
+                    self.assertLess(dot(normal, out), 0) if inward else self.assertGreater(dot(normal, out), 0)
+                poles = [(u, v) for p, (u, v) in zip(mesh.positions, mesh.uvs) if abs(abs(p[1] - 2) - 2) < 1e-9]
+                self.assertEqual(len(poles), 24)
+                for u, _ in poles:  # each wedge's own pole vertex, at the wedge's middle
+                    self.assertAlmostEqual((u * 12) % 1, 0.5)
+
+    def test_painted_faces_sample_their_swatch(self):
+        mesh = Mesh("P")
+        mesh.box((0, 0, 0), (1, 1, 1), build_models.painted("teal"), uv_scale=1.0)
+        with tempfile.TemporaryDirectory() as tmp:
+            path = os.path.join(tmp, "p.x")
+            with open(path, "w") as f:
+                f.write("\n".join(mesh_text(mesh, 0)))
+            _, uvs = positions_and_uvs(path)
+        u, v = textures_game.paint_uv("teal")
+        self.assertEqual(len(uvs), 24)
+        for got in uvs:
+            self.assertAlmostEqual(got[0], u, places=5)
+            self.assertAlmostEqual(got[1], v, places=5)
+
+
+if __name__ == "__main__":
+    unittest.main()
