@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <map>
 #include <new>
 
@@ -26,7 +27,8 @@ bool IsTypeName(std::string_view word) {
 
 class XFileParser {
  public:
-  XFileParser(std::string_view text, XFileScene* scene) : tokens_(text), scene_(scene) {}
+  XFileParser(std::string_view text, XFileScene* scene)
+      : tokens_(text), scene_(scene), budget_(XFileMemoryBudget(text.size())) {}
 
   void ParseTopLevel() {
     for (;;) {
@@ -60,6 +62,20 @@ class XFileParser {
 
  private:
   [[noreturn]] static void Fail() { throw ParseError{}; }
+
+  // Past a limit the file is refused as a whole, which its author should hear of.
+  static void Limit(std::size_t count, std::size_t most, const char* what) {
+    if (count <= most) return;
+    std::fprintf(stderr, "model file of more than %zu %s, not loaded\n", most, what);
+    Fail();
+  }
+
+  void Spend(std::size_t bytes) {
+    cost_ += bytes;
+    if (cost_ <= budget_) return;
+    std::fprintf(stderr, "model file of more meshes and triangles than its size allows, not loaded\n");
+    Fail();
+  }
 
   XToken NextSkippingSeparators() {
     XToken token = tokens_.Next();
@@ -199,7 +215,8 @@ class XFileParser {
   }
 
   std::unique_ptr<XFileFrame> ParseFrame(int depth) {
-    if (depth > kMaxXFileNesting || ++frameCount_ > kMaxXFileFrames) Fail();
+    if (depth > kMaxXFileNesting) Fail();
+    Limit(++frameCount_, kMaxXFileFrames, "frames");
     auto frame = std::make_unique<XFileFrame>();
     frame->name = ParseObjectOpening();
     D3DXMatrixIdentity(&frame->matrix);
@@ -231,10 +248,14 @@ class XFileParser {
   }
 
   std::unique_ptr<XFileMesh> ParseMesh() {
+    Spend(kXFileMeshCost);
     auto mesh = std::make_unique<XFileMesh>();
     mesh->name = ParseObjectOpening();
     ReadVectors(&mesh->positions);
     ReadFaces(&mesh->faceSizes, &mesh->faceCorners);
+    // A polygon of n corners becomes n - 2 triangles; degenerate faces are
+    // refused when the mesh is built.
+    for (DWORD size : mesh->faceSizes) Spend(size > 2 ? (size - 2) * kXFileTriangleCost : 0);
     ParseChildren(
         [&](std::string_view type) {
           if (type == "MeshNormals") {
@@ -374,6 +395,8 @@ class XFileParser {
   XFileScene* scene_;
   std::map<std::string, XFileMaterial, std::less<>> namedMaterials_;
   std::size_t frameCount_ = 0;
+  std::size_t cost_ = 0;
+  std::size_t budget_;
   bool sawAnimationSet_ = false;
 };
 

@@ -1,5 +1,8 @@
 // Truncated files and failing allocators: each load fails cleanly or loads
 // whole, and nothing made on the way is left behind.
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -16,7 +19,42 @@ std::string Sample() {
   return text.str();
 }
 
+std::string Triangles(int meshes) {
+  std::string text = kXHeader;
+  for (int i = 0; i < meshes; ++i) text += "Mesh{3;0;0;0;,1;0;0;,0;1;0;;1;3;0,1,2;;}\n";
+  return text;
+}
+
+std::string Fan(int corners) {
+  std::string text = std::string(kXHeader) + "Mesh{3;0;0;0;,1;0;0;,0;1;0;;1;" + std::to_string(corners) + ";";
+  for (int i = 0; i < corners; ++i) text += std::to_string(i % 3) + (i + 1 < corners ? "," : ";;}");
+  return text;
+}
+
 }  // namespace
+
+TEST_F(XFileTest, RefusesFilesThatWouldTakeFarMoreMemoryThanTheirSize) {
+  // What a file may build grows with its size, from a floor every small model fits in.
+  EXPECT_EQ(LoadText(Triangles(400)), S_OK);
+  D3DXFrameDestroy(root, &allocator);
+  root = nullptr;
+  allocator.calls.clear();
+  std::string dir = ::testing::TempDir() + "xfile_refused_" + std::to_string(::getpid());
+  std::filesystem::create_directories(dir + "/folder.x");
+  ASSERT_EQ(mkfifo((dir + "/pipe.x").c_str(), 0600), 0);  // no writer: must not wait
+  std::ofstream(dir + "/huge.x") << kXHeader;
+  std::filesystem::resize_file(dir + "/huge.x", (16u << 20) + 1);
+  for (const std::string& path : {dir + "/folder.x", dir + "/pipe.x", dir + "/huge.x"}) {
+    EXPECT_EQ(LoadFile(path), E_FAIL) << path;
+  }
+  std::filesystem::remove_all(dir);
+  // 100,000 one-triangle meshes in 4 MB; one polygon of 200,000 corners.
+  for (const std::string& text : {Triangles(100000), Fan(200000)}) {
+    EXPECT_EQ(LoadText(text), E_FAIL);
+    EXPECT_EQ(root, nullptr);
+    EXPECT_TRUE(allocator.calls.empty());
+  }
+}
 
 TEST_F(XFileTest, EveryPrefixOfAFileFailsCleanlyOrLoads) {
   std::string text = Sample();
