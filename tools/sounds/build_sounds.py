@@ -3,10 +3,15 @@
 
 Music tracks are scores (*.score): a tempo, a loop length in bars and one
 line of notes per voice; each voice is synthesized by sox as one chain of
-notes, the voices are mixed, and the loop is rendered twice so that the
-reverb tail of its end sounds under its start: the second pass is kept, so
-the track repeats without a seam. Effects (effects.txt) are sox synth
-chains. Everything is encoded mono with lame.
+notes, the voices are placed left to right (pan=) and mixed in stereo, and
+the mix is played twice through the master effects so that the reverb tail
+of its end sounds under its start: the second pass is kept, so the track
+repeats without a seam (the decoder drops lame's own delay and padding).
+Effects (effects.txt) are sox synth chains, encoded mono.
+
+Every sound is brought to a loudness target (BS.1770, see loudness.py)
+with its peaks held under a ceiling, so that effects sit evenly over the
+music and their sum does not clip.
 
 Usage: build_sounds.py [--out DIR] [--check]
 """
@@ -183,8 +188,7 @@ def build_music(score, out_mp3, tmp):
     for v in voices:
         stem = os.path.join(tmp, v.name + ".wav")
         cmd = SOX + ["-n", "-r", str(RATE), "-c", "1", "-b", "32", stem]
-        chains = v.chains(beat) * 2  # two passes of the loop
-        for i, c in enumerate(chains):
+        for i, c in enumerate(v.chains(beat)):
             cmd += ([":"] if i else []) + c
         run(cmd)
         stems.append(stem)
@@ -193,11 +197,14 @@ def build_music(score, out_mp3, tmp):
     for i, v in enumerate(voices):
         for side, g in zip(sides, pan_gains(v.pan)):
             side.append("%dv%.4f" % (i + 1, g / len(voices)))
-    mixed = os.path.join(tmp, "mix.wav")
+    dry, wet = os.path.join(tmp, "dry.wav"), os.path.join(tmp, "wet.wav")
     inputs = ["-M"] + stems if len(stems) > 1 else stems
-    run(SOX + inputs + ["-b", "32", mixed, "remix", ",".join(sides[0]), ",".join(sides[1])] + master)
+    run(SOX + inputs + ["-b", "32", dry, "remix", ",".join(sides[0]), ",".join(sides[1])])
+    # The same samples twice (noise voices included), so that the end of the
+    # second pass, which is kept, runs on into its own start.
+    run(SOX + [dry, dry, "-b", "32", wet] + master)
     level = os.path.join(tmp, os.path.basename(out_mp3) + ".wav")
-    normalise(mixed, MUSIC_LUFS, level, span=["trim", "%.5f" % loop_seconds, "%.5f" % loop_seconds])
+    normalise(wet, MUSIC_LUFS, level, span=["trim", "%.5f" % loop_seconds, "%.5f" % loop_seconds])
     run(LAME_MUSIC + [level, out_mp3])
 
 
