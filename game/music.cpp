@@ -1,0 +1,28 @@
+#include "game/music.h"
+
+#include "files/profile_values.h"
+#include "game/frame_driver.h"
+#include "sound/sound_table.h"
+#include "world/text_copy.h"
+
+void PlayLoopedSound(const char* name) {
+  const i32 slot = FindSoundIndex(name);
+  if (slot >= 0 && SoundTable[slot]) SoundTable[slot]->Play(true);
+}
+
+void SwitchMusic(const char* name) {
+  if (MusicMuted) return;
+  PlaySoundByName(CurrentMusicName, false, true);
+  CopyText(CurrentMusicName, name);
+  PlayLoopedSound(CurrentMusicName);
+}
+
+// A track at its end, or still at its start after a change or an unmute,
+// is played again from the beginning.
+void KeepMusicPlaying() {
+  SoundStream* music = FindSound(CurrentMusicName);
+  if (!music) return;
+  const long long length = FSOUND_Stream_GetLength(music->Stream);
+  const bool ended = length == FSOUND_Stream_GetPosition(music->Stream);
+  if ((ended || FSOUND_Stream_GetPosition(music->Stream) == 0) && !MusicMuted) music->Play(true);
+}
