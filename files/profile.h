@@ -7,11 +7,15 @@
 constexpr i32 ProfileLineMaxLength = 999;
 
 // Writes the profile whole or not at all: the new file is written beside the
-// old one and renamed over it only once it is complete on disk. A missing
-// folder or any failure leaves the old profile as it was. Reports nothing.
+// old one, with its permission bits, and renamed over it only once it is
+// complete on disk. A missing folder or any failure leaves the old profile as
+// it was. Where nothing can be made beside it (a read-only folder), a
+// writable profile is written over in place. A saved level that could not be
+// read back the same (IsStorableText) is not written. Reports nothing.
 void SaveProfile();
 
 // Reads the profile into the process-wide values; what the file does not give
-// keeps its value, and a missing file changes nothing. Over-long lines are
-// skipped with a word on standard error.
+// keeps its value, and a missing file changes nothing. Over-long lines and
+// map scores whose names the profile could not write back are left out, with
+// a word on standard error.
 void LoadProfile();

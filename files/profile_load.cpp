@@ -8,6 +8,7 @@
 #include "files/profile.h"
 #include "files/profile_values.h"
 #include "files/scrambling.h"
+#include "files/storable_text.h"
 #include "files/tag_reader.h"
 #include "files/tagged_text.h"
 #include "files/text_lines.h"
@@ -32,24 +33,28 @@ void Guarded(Step step) {
   }
 }
 
-void LoadMapScores(const char* value) {
+// An edited profile may name a map that the profile could not write back
+// (too long to be a map file's name, or read as another element); such a
+// record is refused and counted, and the records after it are still read.
+void LoadMapScores(const char* value, i32& refused) {
   TagReader reader(value);
   do {
     const std::string name = reader.NextTag();
     if (name.empty()) break;
     Guarded([&] {
-      // An edited profile may name a map that no map file can have; such a
-      // record is refused and the records after it are still read.
-      if (name.size() > static_cast<std::size_t>(MapNameMaxLength)) return;
+      if (!IsStorableMapName(name.c_str())) {
+        ++refused;
+        return;
+      }
       const auto score = ExtractElementShort(reader.text, name.c_str());
       MapScoreList->Record(name.c_str(), ParseNumber(score.get()));
     });
   } while (reader.readPosition <= reader.textLength);
 }
 
-void LoadLine(const char* line) {
+void LoadLine(const char* line, i32& refused) {
   const auto scores = ExtractElementText(line, "MapScores");
-  if (MapScoreList != nullptr && scores[0] != '\0') LoadMapScores(scores.get());
+  if (MapScoreList != nullptr && scores[0] != '\0') LoadMapScores(scores.get(), refused);
 
   Guarded([&] {
     const auto value = ExtractElementText(line, "HighScore");
@@ -58,8 +63,9 @@ void LoadLine(const char* line) {
   Guarded([&] {
     const auto value = ExtractElementText(line, "SavedLevel");
     // A name that does not fit is refused: a cut name would be another map.
+    // So is one that the next save could not write back.
     const std::size_t length = std::strlen(value.get());
-    if (length == 0 || length >= sizeof SavedLevel) return;
+    if (length == 0 || length >= sizeof SavedLevel || !IsStorableText(value.get())) return;
     std::memcpy(LevelToLoad, value.get(), length + 1);
     std::memcpy(SavedLevel, value.get(), length + 1);
   });
@@ -74,6 +80,7 @@ void LoadLine(const char* line) {
 void LoadProfile() {
   std::FILE* file = std::fopen(ProfilePath, "rb");
   if (file == nullptr) return;
+  i32 refused = 0;
   try {
     char line[ProfileLineMaxLength + 1];
     i32 lineNumber = 0;
@@ -85,10 +92,11 @@ void LoadProfile() {
         continue;
       }
       UnscrambleText(line);
-      LoadLine(line);
+      LoadLine(line, refused);
     }
   } catch (const std::exception&) {
     // Ends the reading; what was taken so far stays.
   }
   std::fclose(file);
+  if (refused > 0) std::fprintf(stderr, "%s: %d map scores of unusable map names left out\n", ProfilePath, refused);
 }

@@ -10,6 +10,7 @@
 #include "files/profile.h"
 #include "files/profile_values.h"
 #include "files/scrambling.h"
+#include "files/storable_text.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ bool WriteProfileLines(std::FILE* file) {
     return false;
   }
   const std::string savedLevel(SavedLevel, strnlen(SavedLevel, sizeof SavedLevel - 1));
-  if (!savedLevel.empty() &&
+  if (!savedLevel.empty() && IsStorableText(savedLevel.c_str()) &&
       !WriteScrambled(file, "<SavedLevel>" + savedLevel + "</SavedLevel>\n")) {
     return false;
   }

@@ -1,7 +1,9 @@
 #include "files/score_list.h"
 
 #include <cstring>
+#include <memory>
 
+#include "files/storable_text.h"
 #include "files/tagged_text.h"
 
 MapScoreList::~MapScoreList() {
@@ -13,10 +15,8 @@ MapScoreList::~MapScoreList() {
 }
 
 MapScore* MapScoreList::Find(const char* mapName) const {
-  for (MapScore* r = first; r != nullptr; r = r->next) {
-    if (std::strcmp(r->name, mapName) == 0) return r;
-  }
-  return nullptr;
+  const auto found = byName.find(mapName);
+  return found != byName.end() ? found->second : nullptr;
 }
 
 void MapScoreList::Record(const char* mapName, i32 score) {
@@ -24,12 +24,13 @@ void MapScoreList::Record(const char* mapName, i32 score) {
     if (r->score < score) r->score = score;
     return;
   }
-  const std::size_t length = std::strlen(mapName);
-  if (length >= sizeof MapScore::name) return;
-  MapScore* r = new MapScore;
-  std::memcpy(r->name, mapName, length + 1);
-  r->score = score;
-  r->next = nullptr;
+  if (!IsStorableMapName(mapName)) return;
+  auto record = std::make_unique<MapScore>();
+  std::memcpy(record->name, mapName, std::strlen(mapName) + 1);
+  record->score = score;
+  record->next = nullptr;
+  byName.emplace(record->name, record.get());
+  MapScore* r = record.release();
   if (last != nullptr) {
     last->next = r;
   } else {
@@ -41,9 +42,6 @@ void MapScoreList::Record(const char* mapName, i32 score) {
 std::string MapScoreList::Write() const {
   std::string text = "<MapScores>";
   for (const MapScore* r = first; r != nullptr; r = r->next) {
-    // A longer name could not be read back, and its record would make the
-    // line too long to read, losing the rest of the profile with it.
-    if (std::strlen(r->name) > static_cast<std::size_t>(MapNameMaxLength)) continue;
     // The whole text counts, not the current line: once the first line has
     // reached 500 characters, every record gets a line of its own.
     if (text.size() >= 500) text += "</MapScores>\n<MapScores>";

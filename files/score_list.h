@@ -1,6 +1,8 @@
 // The best time of every map cleared: seconds left when it was cleared.
 #pragma once
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include "platform/types.h"
 
@@ -19,6 +21,8 @@ struct MapScore {
 struct MapScoreList {
   MapScore* first = nullptr;
   MapScore* last = nullptr;
+  // Every record by its name, which never changes once recorded.
+  std::unordered_map<std::string_view, MapScore*> byName;
 
   MapScoreList() = default;
   MapScoreList(const MapScoreList&) = delete;
@@ -28,7 +32,8 @@ struct MapScoreList {
   // The record whose name equals mapName exactly, or null.
   MapScore* Find(const char* mapName) const;
   // Keeps the larger score of a known map; appends a new map with any score.
-  // A name that does not fit the record (259 characters) is not recorded.
+  // A name that the profile could not write and read back as the same
+  // record (IsStorableMapName) is not recorded.
   void Record(const char* mapName, i32 score);
   // The MapScores block of the profile, one or more lines of
   // "<MapScores><name>score</name>...</MapScores>\n".

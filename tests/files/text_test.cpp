@@ -117,12 +117,30 @@ TEST(MapScoreList, KeepsTheBestScoreOfEachMapInFirstRecordedOrder) {
   for (const auto& [name, score] : {std::pair{"map2.mn", 0}, {"map1.mn", 40}, {"map1.mn", 50}, {"map2.mn", 30},
                                     {"map2.mn", 20}, {"map0.mn", -5}, {"map1.mn", 49}})
     list.Record(name, score);
-  list.Record(std::string(259, 'a').c_str(), 1);
-  list.Record(std::string(260, 'b').c_str(), 2);  // does not fit
   std::vector<std::pair<std::string, i32>> records;
   for (const MapScore* r = list.first; r; r = r->next) records.emplace_back(r->name, r->score);
-  EXPECT_EQ(records, (std::vector<std::pair<std::string, i32>>{
-                         {"map2.mn", 30}, {"map1.mn", 50}, {"map0.mn", -5}, {std::string(259, 'a'), 1}}));
+  EXPECT_EQ(records, (std::vector<std::pair<std::string, i32>>{{"map2.mn", 30}, {"map1.mn", 50}, {"map0.mn", -5}}));
+  EXPECT_EQ(list.Find("map1.mn"), list.first->next);
+  EXPECT_EQ(list.Find("Map1.mn"), nullptr);
+  EXPECT_EQ(list.Find("map1"), nullptr);
+}
+
+// Names that would break the profile on reload are never recorded.
+TEST(MapScoreList, RecordsOnlyNamesTheProfileCanWriteAndReadBack) {
+  const std::string longest(MapNameMaxLength, 'a');
+  const struct { std::string name; bool kept; } cases[] = {
+      {longest, true},           {longest + "a", false}, {"", false},
+      {"a<b", false},            {"a>b", false},         {"a\nb", false},
+      {"a\rb", false},           {"a\xF5", false},       {"\xFF", false},
+      {"/map1.mn", false},       {"a/b.mn", true},       {"HighScore", false},
+      {"MapScores", false},      {"SavedLevel", false},  {"MuteMusic", false},
+      {"highscore", true},       {"\x02\x0F\xE9", true},
+  };
+  for (const auto& c : cases) {
+    MapScoreList list;
+    list.Record(c.name.c_str(), 7);
+    EXPECT_EQ(list.first != nullptr, c.kept) << c.name;
+  }
 }
 
 TEST(MapScoreList, WriteFillsTheFirstLineTo500ThenOneRecordALine) {
@@ -130,7 +148,6 @@ TEST(MapScoreList, WriteFillsTheFirstLineTo500ThenOneRecordALine) {
   MapScoreList list;
   for (int i = 0; i < 30; ++i) list.Record(("map" + std::to_string(10 + i) + ".m").c_str(), 60 + i);
   const std::string longest(MapNameMaxLength, 'm');
-  list.Record(std::string(MapNameMaxLength + 1, 'x').c_str(), 1);  // left out: unreadable
   list.Record(longest.c_str(), 2);
   std::istringstream in(list.Write());
   Lines lines;
