@@ -1,3 +1,5 @@
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -35,7 +37,8 @@ bool WriteProfileLines(std::FILE* file) {
                                   "</MuteMusic>\n");
 }
 
-// Writes the profile into the open descriptor and closes it; true only when
+// Writes the profile from the start of the open descriptor, cuts off what
+// an older, longer profile left after it, and closes it; true only when
 // every byte has reached the disk.
 bool WriteAndClose(int descriptor) {
   std::FILE* file = fdopen(descriptor, "wb");
@@ -49,9 +52,22 @@ bool WriteAndClose(int descriptor) {
   } catch (const std::exception&) {
     // Quiet, as every profile failure: the old profile stays.
   }
+  written = written && std::fflush(file) == 0;
+  const long length = std::ftell(file);
   // EINVAL: a file system that has nothing to sync.
-  written = written && std::fflush(file) == 0 && (fsync(fileno(file)) == 0 || errno == EINVAL);
+  written = written && length >= 0 && ftruncate(fileno(file), length) == 0 &&
+            (fsync(fileno(file)) == 0 || errno == EINVAL);
   return std::fclose(file) == 0 && written;
+}
+
+// The permission bits of the profile being replaced; for a first profile,
+// those that creating it in place would have given.
+mode_t ProfileMode(const char* path) {
+  struct stat old {};
+  if (stat(path, &old) == 0) return old.st_mode & 07777;
+  const mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
 }
 
 }  // namespace
@@ -64,7 +80,19 @@ void SaveProfile() {
     std::string temporary(ProfilePath, strnlen(ProfilePath, sizeof ProfilePath - 1));
     temporary += ".XXXXXX.tmp";
     const int descriptor = mkstemps(temporary.data(), 4);
-    if (descriptor == -1) return;  // no folder: nothing is written
+    if (descriptor == -1) {
+      // Nothing can be made beside it: the profile itself, if it is there
+      // and writable, takes the new one in place. No folder: nothing.
+      const int inPlace = open(ProfilePath, O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+      struct stat file {};
+      if (inPlace != -1 && fstat(inPlace, &file) == 0 && S_ISREG(file.st_mode)) {
+        WriteAndClose(inPlace);
+      } else if (inPlace != -1) {
+        close(inPlace);
+      }
+      return;
+    }
+    fchmod(descriptor, ProfileMode(ProfilePath));
     if (!WriteAndClose(descriptor) || std::rename(temporary.c_str(), ProfilePath) != 0) {
       std::remove(temporary.c_str());
     }

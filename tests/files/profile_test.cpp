@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
@@ -121,6 +124,51 @@ TEST_F(ProfileTest, AMissingProfileChangesNothingAndAMissingFolderGetsNothing) {
   std::strcpy(ProfilePath, folder.File("nowhere/profile.mnd").c_str());
   SaveProfile();
   EXPECT_TRUE(Entries().empty());
+}
+
+// The new profile takes the old one's permission bits; a first one gets what
+// creating it would have given.
+TEST_F(ProfileTest, ASaveKeepsThePermissionBits) {
+  auto savedMode = [&] {
+    SaveProfile();
+    struct stat saved {};
+    stat(path.c_str(), &saved);
+    return saved.st_mode & 07777;
+  };
+  const mode_t oldMask = umask(027);
+  EXPECT_EQ(savedMode(), 0640u);
+  umask(oldMask);
+  for (const mode_t mode : {0644, 0600, 0660}) {
+    chmod(path.c_str(), mode);
+    EXPECT_EQ(savedMode(), mode);
+  }
+}
+
+// A read-only folder lets nothing be made beside the profile; the profile
+// itself, writable, is written in place. Root may write anywhere, so the
+// save runs as nobody in a child process.
+TEST_F(ProfileTest, AProfileInAReadOnlyFolderIsWrittenInPlace) {
+  WriteProfile({"<HighScore>1</HighScore>", std::string(2000, 'x'), "<MuteMusic>true</MuteMusic>"});
+  chmod(path.c_str(), 0666);
+  chmod(folder.path.c_str(), 0555);
+  MapScoreList->Record("map3.mn", 42);
+  HighScore = 77;
+  const pid_t child = fork();
+  if (child == 0) {
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+    SaveProfile();
+    _exit(0);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  chmod(folder.path.c_str(), 0755);
+  ASSERT_EQ(status, 0);
+  EXPECT_EQ(Entries(), TextLines{"profile.mnd"});
+  Reset();
+  LoadProfile();
+  EXPECT_EQ(Scores(), (ScoreRecords{{"map3.mn", 42}}));
+  EXPECT_EQ(HighScore, 77);
+  EXPECT_EQ(MusicMuted, 0);
 }
 
 TEST_F(ProfileTest, AFailingWriteLeavesTheOldProfileWhole) {
