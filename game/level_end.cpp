@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 
@@ -57,8 +58,15 @@ void GoToNextMap(IDirect3DDevice9* device, Scene& scene) {
     scene.finished = 1;
     scene.SetShownByType("title", 1);
     ShowGameButtons(false);
-  } else {
-    LoadLevelMap(device, scene.nextMapName);
+    return;
+  }
+  LoadLevelMap(device, scene.nextMapName);
+  // A next map that cannot be opened leaves the cleared level current; it
+  // waits there for a command instead of counting levels and turning the
+  // music over in every frame.
+  if (CurrentScene->cleared) {
+    std::fprintf(stderr, "The next map \"%s\" cannot be opened\n", CurrentScene->nextMapName);
+    CurrentScene->stateDeadline = std::numeric_limits<i32>::max();
   }
 }
 

@@ -85,7 +85,8 @@ TEST_F(FrameDriverTest, StepsAndCountdownKeepTheirStrictEdges) {
 }
 
 // Scored in the first frame; more than 3000 ms later the level count, the
-// music and the next map, or the end of the game.
+// music and the next map, or the end of the game; a next map that will not
+// open keeps the cleared level.
 TEST_F(FrameDriverTest, AClearedLevelScoresOnceThenChainsAfterItsWait) {
   const struct {
     i32 secondsLeft;
@@ -100,6 +101,7 @@ TEST_F(FrameDriverTest, AClearedLevelScoresOnceThenChainsAfterItsWait) {
       {37, 1, 0, 5000, 9000, 2, "map2.mn", 5000, 9000, "map2.mn", "mainMusic2"},
       {10, 0, 1, 1000, 50000, 2, "map2.mn", 13000, 50000, "map2.mn", "mainMusic"},
       {10, 0, 0, 0, 0, 11, "FINISH.mn", 12000, 12000, "map5.mn", "mainMusic"},
+      {10, 0, 0, 0, 0, 0, "missing.mn", 12000, 12000, "map5.mn", "mainMusic"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(&c - cases);
@@ -123,6 +125,8 @@ TEST_F(FrameDriverTest, AClearedLevelScoresOnceThenChainsAfterItsWait) {
     EXPECT_STREQ(CurrentScene->currentMapName, c.mapAfter);
     EXPECT_STREQ(CurrentMusicName, c.music);
     EXPECT_TRUE(Playing(c.music) || c.muted);
+    FrameAt(kLoad + 9000.0);  // counted once, whatever follows
+    EXPECT_EQ(LevelCounter, c.levels + 1);
     const bool finished = std::strcmp(c.next, "FINISH.mn") == 0;
     EXPECT_EQ(CurrentScene->finished, finished);
     if (finished) {
