@@ -113,7 +113,8 @@ def quit_sign(folder):
 def skybox(folder):
     mesh = Mesh("SkyMesh")
     sky = Material((0.2, 0.2, 0.2), texture="sky.png", glow=5.0, specular=0.0)
-    mesh.sphere((0, 0, 0), (300, 300, 300), sky, rings=32, segments=48, inward=True)
+    # Rings meet at the horizon, where the texture's rows change pace.
+    mesh.sphere((0, 0, 0), (300, 300, 300), sky, rings=32, segments=48, inward=True, v_of=textures_game.sky_v)
     write_turning_skinned_model(os.path.join(folder, "skybox.x"), mesh, "SkyBone", seconds_per_turn=240)
 
 

@@ -77,11 +77,14 @@ def noise3(x, y, z, seed):
 
 
 def fractal3(p, seed, octaves=4):
-    total, amp, scale = 0.0, 0.5, 1.0
+    """Octaves of noise3, each turned against the last so that the lattice
+    does not show as square shapes."""
+    total, amp = 0.0, 0.5
     for o in range(octaves):
-        total += amp * noise3(p[0] * scale, p[1] * scale, p[2] * scale, seed + o)
+        total += amp * noise3(p[0], p[1], p[2], seed + o)
         amp *= 0.5
-        scale *= 2
+        x, y, z = 1.6 * p[0] + 1.2 * p[2], 2.0 * p[1], -1.2 * p[0] + 1.6 * p[2]  # twice the scale, turned
+        p = (x, 0.8 * y - 0.6 * z, 0.6 * y + 0.8 * z)
     return total
 
 

@@ -41,14 +41,29 @@ def paint(path):
     write_png(path, size, size, px)
 
 
+# The camera looks down, so the sky below the horizon gets three quarters of
+# the texture's rows: latitude theta (0 at the zenith) sits at row share v.
+SKY_UPPER = 0.25
+
+
+def sky_v(theta):
+    half = math.pi / 2
+    return SKY_UPPER * theta / half if theta <= half else SKY_UPPER + (1 - SKY_UPPER) * (theta - half) / half
+
+
+def sky_theta(v):
+    half = math.pi / 2
+    return half * v / SKY_UPPER if v <= SKY_UPPER else half + half * (v - SKY_UPPER) / (1 - SKY_UPPER)
+
+
 def sky(path):
     # Made from the direction each texel stands for, so the wrap and the
     # poles have nothing to join: a dusk sky above, a sea of clouds below.
-    width, height = 512, 256
+    width, height = 512, 512
     top, horizon, glow, sea = (24, 40, 100), (120, 160, 215), (250, 205, 170), (60, 105, 185)
 
     def px(x, y):
-        theta = math.pi * (y + 0.5) / height          # 0 at the zenith
+        theta = sky_theta((y + 0.5) / height)
         phi = 2 * math.pi * (x + 0.5) / width
         d = (math.sin(theta) * math.cos(phi), math.cos(theta), math.sin(theta) * math.sin(phi))
         up = d[1]

@@ -86,7 +86,9 @@ class Mesh:
                 uvs = ((0, 0), (1, 0), (1, 1), (0, 1))
             self.quad(corners, normal, material, uvs)
 
-    def sphere(self, centre, radii, material, rings=12, segments=18, inward=False):
+    def sphere(self, centre, radii, material, rings=12, segments=18, inward=False, v_of=None):
+        """v_of(theta) -> v: where a latitude (0 at the top, pi at the
+        bottom) falls in the texture; evenly spread when not given."""
         cx, cy, cz = centre
         rx, ry, rz = radii
 
@@ -99,7 +101,8 @@ class Mesh:
                 n = (-n[0], -n[1], -n[2])
             # The poles sample inside the texture: its top and bottom rows
             # must not blend into each other where the texture wraps.
-            return self.vertex((cx + rx * d[0], cy + ry * d[1], cz + rz * d[2]), n, (u, 0.005 + 0.99 * i / rings))
+            v = v_of(theta) if v_of else i / rings
+            return self.vertex((cx + rx * d[0], cy + ry * d[1], cz + rz * d[2]), n, (u, 0.005 + 0.99 * v))
 
         grid = [[point(i, j, j / segments) for j in range(segments + 1)] for i in range(1, rings)]
 
