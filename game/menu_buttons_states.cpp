@@ -9,9 +9,9 @@ namespace {
 
 // Every button but Toggle full screen, which stays hidden for good.
 constexpr ButtonId SavedOrder[] = {
-    ButtonStartGame, ButtonRestartGame, ButtonExitGame, ButtonRestartLevel,
-    ButtonYes,       ButtonMuteMusic,   ButtonEndTutorial, ButtonNext,
-    ButtonStartTutorial, ButtonLoadGame, ButtonSaveGame, ButtonNo,
+    ButtonStartGame,     ButtonRestartGame, ButtonExitGame,    ButtonRestartLevel,
+    ButtonYes,           ButtonMuteMusic,   ButtonEndTutorial, ButtonNext,
+    ButtonStartTutorial, ButtonLoadGame,    ButtonSaveGame,    ButtonNo,
 };
 constexpr int SavedCount = int(std::size(SavedOrder));
 
@@ -66,10 +66,10 @@ void FreeSavedButtonStates() {
 void OpenExitPrompt() {
   SetVisible({ButtonYes, ButtonNo}, true);
   SaveButtonStates(PromptButtonStates);
-  SetEnabled({ButtonStartGame, ButtonStartTutorial, ButtonRestartLevel, ButtonRestartGame,
-              ButtonExitGame, ButtonSaveGame, ButtonLoadGame, ButtonNext, ButtonEndTutorial,
-              ButtonMuteMusic},
-             false);
+  SetEnabled(
+      {ButtonStartGame, ButtonStartTutorial, ButtonRestartLevel, ButtonRestartGame, ButtonExitGame,
+       ButtonSaveGame, ButtonLoadGame, ButtonNext, ButtonEndTutorial, ButtonMuteMusic},
+      false);
   SetVisible({ButtonNext, ButtonEndTutorial}, false);
   ExitPromptShown = 1;
 }

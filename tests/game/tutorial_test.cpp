@@ -1,208 +1,112 @@
 // The tutorial's poses, its own tilt, the door watch and the step texts.
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "game/tutorial.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
-constexpr f32 Limit = 0.3f, Speed = 0.02f;
+constexpr f32 L = 0.3f, Speed = 0.02f, Third = L * 0.33333334f;
+using Pose = std::vector<f32>;  // the board's X and Z, the ball's x, y and z
 
 struct TutorialTest : ::testing::Test {
   void SetUp() override {
-    scene.AddObjectAt("map", 10, 10, 1, 0, 0, 0);
-    scene.AddObjectAt("ball", 1, 1, 1, 1, 2, 3);
-    scene.AddObjectAt("door", 1, 1, 1, 5, 0, 5);
-    board = scene.FindByType("map");
-    ball = scene.FindByType("ball");
+    for (const char* type : {"map", "ball", "door"}) scene.AddObjectAt(type, 1, 1, 1, 0, 0, 0);
+    board = scene.FindByType("map"), ball = scene.FindByType("ball");
     door = scene.FindByType("door");
-    scene.tutorial = 1;
-    tutorial = {};
   }
-  void Tilt(f32 x, f32 z) { board->rotation = {x, 0, z}; }
-  void Steps(int n) {
-    for (int i = 0; i < n; ++i) tutorial.AutoTilt(&scene, Limit, Speed);
+  void Set(const Pose& p) {
+    board->rotation = {p[0], 0, p[1]};
+    ball->position = {p[2], p[3], p[4]};
+  }
+  Pose Get() const {
+    return {board->rotation.x, board->rotation.z, ball->position.x, ball->position.y,
+            ball->position.z};
+  }
+  void Tilt(int steps) {
+    for (int i = 0; i < steps; ++i) tutorial.AutoTilt(&scene, L, Speed);
   }
   Scene scene;
-  GameObject *board = nullptr, *ball = nullptr, *door = nullptr;
+  GameObject *board, *ball, *door;
   Tutorial tutorial{};
 };
 
-TEST_F(TutorialTest, NextPosesTheBoardAndBallForTheNewStep) {
-  struct Case {
-    u32 from;
-    f32 x, z;           // the board's tilt after Next
-    Vec3 ball;          // the ball's place after Next
-    u8 tutorial;
-  };
-  const f32 third = Limit * 0.33333334f;
-  const Case cases[] = {
-      {0, 0.2f, 0.1f, {1, 2, 3}, 1},  {1, 0.2f, 0, {1, 2, 3}, 1},  {2, 0.2f, 0, {1, 2, 3}, 1},
-      {5, 0, 0, {0, 2, 0}, 1},        {7, 0, 0, {0, 2, 0}, 1},     {13, 0, 0, {0, 2, 0}, 1},
-      {12, 0, third, {1, 2, 3}, 1},   {8, 0.2f, 0.1f, {1, 2, 3}, 1},
-      {16, 0.2f, 0.1f, {1, 2, 3}, 1}, {17, 0.2f, 0.1f, {1, 2, 3}, 0},
-      {40, 0.2f, 0.1f, {1, 2, 3}, 0},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.from);
-    Tilt(0.2f, 0.1f);
-    ball->position = {1, 2, 3};
-    scene.tutorial = 1;
-    tutorial.Step = c.from;
-    tutorial.NextStep(&scene, Limit, Speed);
-    EXPECT_EQ(tutorial.Step, c.from + 1);
-    EXPECT_EQ(board->rotation.x, c.x);
-    EXPECT_EQ(board->rotation.z, c.z);
-    EXPECT_EQ(ball->position.x, c.ball.x);
-    EXPECT_EQ(ball->position.y, c.ball.y);
-    EXPECT_EQ(ball->position.z, c.ball.z);
-    EXPECT_EQ(scene.tutorial, c.tutorial);
+TEST_F(TutorialTest, NextPosesTheBoardForTheNewStepAndEndsAfterTheLast) {
+  // clang-format off
+  const std::pair<u32, Pose> cases[] = {
+      {1, {.2f, .1f, 1, 2, 3}}, {2, {.2f, 0, 1, 2, 3}}, {3, {.2f, 0, 1, 2, 3}},
+      {6, {0, 0, 0, 2, 0}}, {8, {0, 0, 0, 2, 0}}, {14, {0, 0, 0, 2, 0}},
+      {13, {0, Third, 1, 2, 3}}, {17, {.2f, .1f, 1, 2, 3}}, {18, {.2f, .1f, 1, 2, 3}}};
+  // clang-format on
+  for (const auto& [to, pose] : cases) {
+    Set({.2f, .1f, 1, 2, 3});
+    scene.tutorial = 1, tutorial.Step = to - 1;
+    tutorial.NextStep(&scene, L, Speed);
+    EXPECT_EQ(Get(), pose) << to;
+    EXPECT_EQ(scene.tutorial, to < 18) << to;
   }
-}
-
-TEST_F(TutorialTest, StepTenClosesOnlyAnOpenDoor) {
-  for (auto [mode, moving] : {std::pair{1, 1}, std::pair{0, 0}}) {
-    door->mode = mode;
-    door->moving = 0;
-    tutorial.Step = 9;
-    tutorial.NextStep(&scene, Limit, Speed);
-    EXPECT_EQ(door->moving, moving) << mode;
+  for (i32 mode : {0, 1}) {  // step 10 closes only an open door
+    door->mode = mode, tutorial.Step = 9;
+    tutorial.NextStep(&scene, L, Speed);
+    EXPECT_EQ(door->moving, mode);
   }
+  Scene bare;  // no ball: Next only counts, and the tutorial never ends by it
+  bare.AddObjectAt("map", 1, 1, 1, 0, 0, 0);
+  bare.tutorial = 1, tutorial.Step = 17;
+  tutorial.NextStep(&bare, L, Speed);
+  EXPECT_EQ(tutorial.Step, 18u);
+  EXPECT_EQ(bare.tutorial, 1);
 }
 
-TEST_F(TutorialTest, WithoutBoardOrBallNextOnlyCounts) {
-  for (const char* missing : {"map", "ball"}) {
-    Scene bare;
-    bare.AddObjectAt(std::string(missing) == "map" ? "ball" : "map", 1, 1, 1, 0, 0, 0);
-    bare.tutorial = 1;
-    Tutorial t{};
-    t.Step = 17;
-    t.NextStep(&bare, Limit, Speed);
-    EXPECT_EQ(t.Step, 18u);
-    EXPECT_EQ(bare.tutorial, 1) << missing;  // the tutorial never ends by Next
-    t.Step = 2;
-    GameObject* left = bare.firstObject;
-    left->rotation = {0.1f, 0, 0.1f};
-    t.AutoTilt(&bare, Limit, Speed);
-    EXPECT_EQ(left->rotation.x, 0.1f);
-  }
-}
-
-TEST_F(TutorialTest, AutoTiltMovesByHalfTheSpeedUpToItsBounds) {
-  struct Case {
-    u32 step;
-    f32 x0, z0;
-    int steps;
-    f32 x, z;  // where the tilt stops and stays
-  };
-  const Case cases[] = {
-      {2, 0, 0, 40, -Limit, 0},
-      {3, -Limit, 0, 70, Limit, 0},
-      {5, 0, 0, 40, 0, Limit},
-      {6, 0, 0, 40, Limit * 0.25f, Limit * 0.33333334f},
-      {7, 0, 0, 40, -0.33333334f * Limit, -0.25f * Limit},
-      {8, 0.1f, 0.1f, 40, 0.1f, 0.1f},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.step);
-    tutorial.Step = c.step;
-    Tilt(c.x0, c.z0);
-    Steps(1);
-    if (c.step != 8) {
-      EXPECT_NE(board->rotation.x + board->rotation.z, c.x0 + c.z0);
-    }
-    Steps(c.steps);
-    EXPECT_EQ(board->rotation.x, c.x);
-    EXPECT_EQ(board->rotation.z, c.z);
-  }
-}
-
-TEST_F(TutorialTest, StepTwoFallsOneHundredthAStep) {
-  tutorial.Step = 2;
-  Tilt(0, 0);
-  Steps(1);
-  EXPECT_FLOAT_EQ(board->rotation.x, -0.01f);
-  Steps(10);
-  EXPECT_NEAR(board->rotation.x, -0.11f, 1e-6f);
-}
-
-TEST_F(TutorialTest, StepFourBringsTheSideTiltBackWithoutGoingBelowZero) {
-  tutorial.Step = 4;
-  Tilt(Limit, 0);
-  for (int i = 0; i < 100; ++i) {
-    Steps(1);
-    EXPECT_GE(board->rotation.x, 0.0f);
-  }
-  EXPECT_LT(board->rotation.x, 0.01f);
-  EXPECT_EQ(board->rotation.z, -Limit);
-}
-
-TEST_F(TutorialTest, TheDoorMovingHoldsBoardAndBallAtStepsFiveAndThirteen) {
-  for (u32 step : {5u, 13u}) {
-    SCOPED_TRACE(step);
+TEST_F(TutorialTest, AutoTiltMovesByHalfTheSpeedAndStopsAtItsBounds) {
+  // clang-format off
+  const std::tuple<u32, Pose, Pose, Pose> cases[] = {  // start, after one step, after 100
+      {2, {0, 0}, {-.01f, 0}, {-L, 0}}, {3, {-L, 0}, {-.29f, 0}, {L, 0}},
+      {5, {0, 0}, {0, .01f}, {0, L}}, {6, {0, 0}, {.01f, .01f}, {L * .25f, Third}},
+      {7, {0, 0}, {-.01f, -.01f}, {-Third, -.25f * L}}, {8, {.1f, .1f}, {.1f, .1f}, {.1f, .1f}}};
+  // clang-format on
+  for (const auto& [step, start, one, end] : cases) {
     tutorial.Step = step;
-    tutorial.StepDone = 0;
-    door->moving = 0;
-    Tilt(0, 0.1f);
-    ball->position = {1, 2, 3};
-    Steps(1);
-    EXPECT_EQ(tutorial.StepDone, 0);
-    EXPECT_EQ(ball->position.x, 1);
+    Set({start[0], start[1], 1, 2, 3});
+    Tilt(1);
+    EXPECT_NEAR(board->rotation.x, one[0], 1e-6f) << step;
+    EXPECT_NEAR(board->rotation.z, one[1], 1e-6f) << step;
+    Tilt(100);
+    EXPECT_EQ(Get(), (Pose{end[0], end[1], 1, 2, 3})) << step;
+  }
+  tutorial.Step = 4;  // the side tilt comes back to rest in [0, 0.01)
+  Set({L, 0, 1, 2, 3});
+  for (int i = 0; i < 100; ++i) {
+    Tilt(1);
+    ASSERT_GE(board->rotation.x, 0);
+  }
+  EXPECT_LT(board->rotation.x, .01f);
+  EXPECT_EQ(board->rotation.z, -L);
+}
 
-    door->moving = 1;
-    Steps(1);
-    EXPECT_EQ(tutorial.StepDone, 1);
-    EXPECT_EQ(board->rotation.x, 0);
-    EXPECT_EQ(board->rotation.z, 0);
-    EXPECT_EQ(ball->position.x, 0);
-    EXPECT_EQ(ball->position.y, 0);
-    EXPECT_EQ(ball->position.z, 3);
-
-    // Held on every step while the door slides; once done, step 5 tilts no more.
-    Tilt(0.1f, 0.1f);
-    ball->position = {1, 2, 3};
-    Steps(1);
-    EXPECT_EQ(board->rotation.z, 0);
-    EXPECT_EQ(ball->position.x, 0);
+TEST_F(TutorialTest, TheDoorMovingHoldsBoardAndBallAndShowsGoodJob) {
+  for (u32 step : {5u, 13u}) {
+    tutorial.Step = step, tutorial.StepDone = 0, door->moving = 1;
+    for (int i = 0; i < 2; ++i) {  // held on every game step while it slides
+      Set({.1f, .1f, 1, 2, 3});
+      Tilt(1);
+      EXPECT_EQ(Get(), (Pose{0, 0, 0, 0, 3})) << step;
+    }
     door->moving = 0;
-    Steps(1);
-    EXPECT_EQ(board->rotation.z, 0);
+    Set({.1f, .1f, 1, 2, 3});
+    Tilt(1);  // done: step 5 tilts no more
+    EXPECT_EQ(Get(), (Pose{.1f, .1f, 1, 2, 3})) << step;
+    EXPECT_STREQ(tutorial.StepText(), "Good job!");
+    tutorial.Step = step + 1;
+    tutorial.StepText();
+    EXPECT_EQ(tutorial.StepDone, 0) << step;
   }
 }
 
-TEST_F(TutorialTest, TextsFollowTheStepAndTheDoor) {
-  struct Case {
-    u32 step;
-    u8 done;
-    const char* text;
-    u8 doneAfter;
-  };
-  const Case cases[] = {
-      {0, 0, "Welcome to Tumblox!\nYou're about to embark \non a puzzle game like never "
-             "before!\n(Push Next--->)", 0},
-      {4, 0, "And UP (W)...", 0},
-      {5, 0, "And DOWN (S)...", 0},
-      {5, 1, "Good job!", 1},
-      {6, 1, "Mixing & Matching your controls\nto make the ORBEL ROLL in all \nkinds of "
-             "directions", 0},
-      {7, 0, "", 0},
-      {12, 0, "ROLL the ORBEL DOWN (D) to touch\nthe trigger to open the door.", 0},
-      {13, 0, "", 0},
-      {13, 1, "Good job!", 1},
-      {14, 1, "Triggers will open and close doors\nas long as you keep touching it\nSo once "
-              "the door opens, don't trigger\nanymore.", 0},
-      {16, 0, "You will encounter many challenging\nobstacles throughout the game.\nYou'll "
-              "have to use skills to make \nit through each level!", 0},
-      {17, 0, "Thank you for playing.\nHave FUN!", 0},
-      {18, 1, "Thank you for playing.\nHave FUN!", 1},
-      {4000000000u, 0, "Thank you for playing.\nHave FUN!", 0},
-  };
-  for (const Case& c : cases) {
-    tutorial.Step = c.step;
-    tutorial.StepDone = c.done;
-    EXPECT_STREQ(tutorial.StepText(), c.text) << c.step;
-    EXPECT_EQ(tutorial.StepDone, c.doneAfter) << c.step;
+TEST_F(TutorialTest, StepsWithoutATextAndPastTheLastOne) {
+  for (auto [step, text] :
+       {std::pair{7u, ""}, {13u, ""}, {4000000000u, "Thank you for playing.\nHave FUN!"}}) {
+    tutorial.Step = step;
+    EXPECT_STREQ(tutorial.StepText(), text) << step;
   }
 }
 
