@@ -1,5 +1,6 @@
 // Small meshes built by hand for the mesh and skinning tests.
 #pragma once
+#include <array>
 #include <cstring>
 #include <vector>
 
@@ -48,4 +49,27 @@ std::vector<T> Contents(ID3DXMesh* mesh, bool indices) {
 inline ULONG RefCount(IUnknown* object) {
   object->AddRef();
   return object->Release();
+}
+
+using Triangle = std::array<DWORD, 3>;
+
+// The triangles the device was asked to draw, as vertex numbers, in the order
+// drawn.
+inline std::vector<Triangle> DrawnTriangles(const RecordingDevice& device) {
+  std::vector<Triangle> drawn;
+  for (const RecordedCall& draw : device.CallsOf("DrawIndexedPrimitive")) {
+    auto* ib = static_cast<const RecordingIndexBuffer*>(draw.indices);
+    bool wide = ib->format == D3DFMT_INDEX32;
+    for (std::int64_t t = 0; t < draw.args[5]; ++t) {
+      Triangle triangle;
+      for (int k = 0; k < 3; ++k) {
+        std::size_t at = std::size_t(draw.args[4] + 3 * t + k);
+        DWORD index = 0;
+        std::memcpy(&index, ib->bytes.data() + at * (wide ? 4 : 2), wide ? 4 : 2);
+        triangle[k] = DWORD(draw.args[1]) + index;
+      }
+      drawn.push_back(triangle);
+    }
+  }
+  return drawn;
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+
 #include "tests/mesh/mesh_helpers.h"
 
 namespace {
@@ -7,6 +10,33 @@ namespace {
 struct Blended {  // D3DFVF_XYZB1 | D3DFVF_NORMAL | D3DFVF_TEX1
   float x, y, z, w0, nx, ny, nz, u, v;
 };
+
+// A corner as the device blends it: its source vertex (vertex i sits at
+// x = i) and the weight each bone gets, bones of no weight left out.
+struct Corner {
+  float x;
+  std::map<DWORD, float> weights;
+  auto operator<=>(const Corner&) const = default;
+};
+using Face = std::vector<Corner>;
+using Influences = std::vector<std::map<DWORD, float>>;  // per source vertex
+
+// The source faces given by their corners, each corner with its influences;
+// sorted.
+std::vector<Face> SourceFaces(const std::vector<DWORD>& corners, const Influences& influences) {
+  std::vector<Face> faces;
+  for (std::size_t i = 0; i < corners.size(); i += 3) {
+    Face face;
+    for (std::size_t k = i; k < i + 3; ++k)
+      face.push_back({float(corners[k]), influences[corners[k]]});
+    faces.push_back(face);
+  }
+  std::sort(faces.begin(), faces.end());
+  return faces;
+}
+
+// The weights of the strip of three faces the tests below share.
+const Influences kStrip = {{{0, 1}}, {{0, 1}}, {{0, 0.5f}, {1, 0.5f}}, {{0, 0.25f}, {1, 0.75f}}, {{1, 1}}};
 
 class SkinTest : public ::testing::Test {
  protected:
@@ -39,6 +69,38 @@ class SkinTest : public ::testing::Test {
   }
   D3DXBONECOMBINATION* Combinations() {
     return static_cast<D3DXBONECOMBINATION*>(table->GetBufferPointer());
+  }
+  // What drawing combination g shows, sorted: the stored weights of the
+  // slots it uses but the last, whose weight the blending takes as one minus
+  // the others.
+  std::vector<Face> Drawn(DWORD g) {
+    const D3DXBONECOMBINATION& c = Combinations()[g];
+    DWORD used = 0;
+    for (DWORD s = 0; s < maxInfluences; ++s)
+      if (c.BoneId[s] != 0xFFFFFFFF) used = s + 1;
+    device->calls.clear();
+    EXPECT_EQ(blended->DrawSubset(g), S_OK);
+    BYTE* vertices;
+    blended->LockVertexBuffer(D3DLOCK_READONLY, reinterpret_cast<void**>(&vertices));
+    std::vector<Face> faces;
+    for (const Triangle& triangle : DrawnTriangles(*device)) {
+      Face face;
+      for (DWORD v : triangle) {
+        const float* at = reinterpret_cast<const float*>(vertices + v * blended->GetNumBytesPerVertex());
+        Corner corner{at[0], {}};
+        float rest = 1;
+        for (DWORD s = 0; s < used; ++s) {
+          float w = s + 1 < used ? at[3 + s] : rest;
+          rest -= w;
+          if (w != 0) corner.weights[c.BoneId[s]] = w;
+        }
+        face.push_back(corner);
+      }
+      faces.push_back(face);
+    }
+    blended->UnlockVertexBuffer();
+    std::sort(faces.begin(), faces.end());
+    return faces;
   }
 
   RecordingDevice* device = new RecordingDevice();
@@ -82,19 +144,10 @@ TEST_F(SkinTest, BlendsTwoBonesInOneCombination) {
   EXPECT_EQ(reinterpret_cast<const BYTE*>(c.BoneId), base + sizeof(D3DXBONECOMBINATION));
 
   EXPECT_EQ(blended->GetFVF(), DWORD{D3DFVF_XYZB1 | D3DFVF_NORMAL | D3DFVF_TEX1});
-  // The first slot's weight is stored, the last one's left to the blending.
-  std::vector<Blended> v = Contents<Blended>(blended, false);
-  ASSERT_EQ(v.size(), 5u);
-  const float firstWeight[5] = {1, 1, 0.5f, 0.25f, 0};
-  for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ((std::vector<float>{v[i].x, v[i].w0, v[i].nz, v[i].v}),
-              (std::vector<float>{float(i), firstWeight[i], -float(i), 2.0f * i}));
-  }
-  EXPECT_EQ(Contents<WORD>(blended, true), (std::vector<WORD>{0, 1, 2, 1, 3, 2, 2, 3, 4}));
-  device->calls.clear();
-  blended->DrawSubset(0);
-  EXPECT_EQ(device->CallsOf("DrawIndexedPrimitive").at(0).args,
-            (std::vector<std::int64_t>{D3DPT_TRIANGLELIST, 0, 0, 5, 0, 3}));
+  // Every face is drawn with its corners' own weights, normals and textures.
+  EXPECT_EQ(Drawn(0), SourceFaces({0, 1, 2, 1, 3, 2, 2, 3, 4}, kStrip));
+  for (const Blended& v : Contents<Blended>(blended, false))
+    EXPECT_EQ((std::vector<float>{v.nz, v.v}), (std::vector<float>{-v.x, 2 * v.x}));
 }
 
 TEST_F(SkinTest, SplitsMaterialsAndDuplicatesSharedVertices) {
@@ -107,9 +160,10 @@ TEST_F(SkinTest, SplitsMaterialsAndDuplicatesSharedVertices) {
   EXPECT_EQ((std::vector<DWORD>{c[0].FaceCount, c[0].VertexCount, c[1].AttribId, c[1].FaceStart,
                                 c[1].FaceCount, c[1].VertexStart, c[1].VertexCount}),
             (std::vector<DWORD>{2, 5, 1, 2, 1, 5, 3}));
-  // Vertices 1, 2 and 3 are copied for material 1's face, as 5, 6 and 7.
-  EXPECT_EQ(Contents<Blended>(blended, false)[5].x, 1.0f);
-  EXPECT_EQ(Contents<WORD>(blended, true), (std::vector<WORD>{0, 1, 2, 2, 3, 4, 5, 7, 6}));
+  // Vertices 1, 2 and 3 are shared across the materials: each combination
+  // draws its own copies, with the same weights.
+  EXPECT_EQ(Drawn(0), SourceFaces({0, 1, 2, 2, 3, 4}, kStrip));
+  EXPECT_EQ(Drawn(1), SourceFaces({1, 3, 2}, kStrip));
 }
 
 TEST_F(SkinTest, OrdersEachCopysWeightsByItsCombinationsSlots) {
@@ -117,7 +171,7 @@ TEST_F(SkinTest, OrdersEachCopysWeightsByItsCombinationsSlots) {
   // combinations, and vertices 1 and 2 appear in both.
   MakeSkinnedMesh(4, {0, 1, 2, 1, 3, 2}, {0, 0}, 3);
   Influence(0, {0}, {1});
-  Influence(1, {1, 2}, {1, 0.75f});
+  Influence(1, {1, 2}, {1, 1});
   Influence(2, {3}, {1});
   ASSERT_EQ(Convert(), S_OK);
   EXPECT_EQ(maxInfluences, 2u);
@@ -125,16 +179,10 @@ TEST_F(SkinTest, OrdersEachCopysWeightsByItsCombinationsSlots) {
   D3DXBONECOMBINATION* c = Combinations();
   EXPECT_EQ((std::vector<DWORD>{c[0].BoneId[0], c[0].BoneId[1], c[1].BoneId[0], c[1].BoneId[1]}),
             (std::vector<DWORD>{0, 1, 1, 2}));
-  // Combination 0 holds 0, 1, 2 weighted for bone 0; combination 1 holds
-  // 1, 2, 3 weighted for bone 1.
-  std::vector<float> x, w0;
-  for (const Blended& b : Contents<Blended>(blended, false)) {
-    x.push_back(b.x);
-    w0.push_back(b.w0);
-  }
-  EXPECT_EQ(x, (std::vector<float>{0, 1, 2, 1, 2, 3}));
-  EXPECT_EQ(w0, (std::vector<float>{1, 0, 0, 1, 0.75f, 0}));
-  EXPECT_EQ(Contents<WORD>(blended, true), (std::vector<WORD>{0, 1, 2, 3, 5, 4}));
+  // Vertices 1 and 2 are in both, weighted by each combination's own slots.
+  const Influences influences = {{{0, 1}}, {{1, 1}}, {{1, 1}}, {{2, 1}}};
+  EXPECT_EQ(Drawn(0), SourceFaces({0, 1, 2}, influences));
+  EXPECT_EQ(Drawn(1), SourceFaces({1, 3, 2}, influences));
 }
 
 TEST_F(SkinTest, MarksSlotsNoBoneUses) {

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "render/model_loading.h"
+#include "render/skinned_mesh.h"
 #include "tests/render/render_fixture.h"
 #include "world/object_model.h"
 
@@ -18,6 +19,8 @@ void ExpectOrigin(const ModelFrame* frame, float x, float y, float z) {
   EXPECT_NEAR(at.y, y, 1e-5);
   EXPECT_NEAR(at.z, z, 1e-5);
 }
+
+std::vector<float> Rgba(const D3DCOLORVALUE& c) { return {c.r, c.g, c.b, c.a}; }
 
 // The allocator, with a record of every create call and a count of what is alive.
 class RecordingHierarchy : public MeshHierarchy {
@@ -115,9 +118,17 @@ TEST_F(ModelLoadingTest, ReadsAFrameTreeWithItsMaterialsAndTextures) {
   EXPECT_FLOAT_EQ(std::abs(v[0].nz), 1.0f);
   leg->MeshData.pMesh->UnlockVertexBuffer();
   ASSERT_EQ(leg->NumMaterials, 1u);
-  EXPECT_EQ(leg->pMaterials[0].MatD3D.Diffuse.r, 0.5f);
-  EXPECT_EQ(leg->pMaterials[0].MatD3D.Specular.a, 0.0f);
+  const D3DMATERIAL9& grey = leg->pMaterials[0].MatD3D;
+  const std::vector<float> half = {0.5f, 0.5f, 0.5f, 0}, none = {0, 0, 0, 0};
+  EXPECT_EQ(Rgba(grey.Diffuse), half);
+  EXPECT_EQ(Rgba(grey.Specular), half);
+  EXPECT_EQ(Rgba(grey.Ambient), none);
+  EXPECT_EQ(Rgba(grey.Emissive), none);
+  EXPECT_EQ(grey.Power, 0.0f);
   EXPECT_EQ(leg->Textures[0], nullptr);
+  // Every mesh is made in managed buffers, the copy with normals too.
+  EXPECT_EQ(piece->MeshData.pMesh->GetOptions(), DWORD{D3DXMESH_MANAGED});
+  EXPECT_EQ(leg->MeshData.pMesh->GetOptions(), DWORD{D3DXMESH_MANAGED});
 
   // The unnamed frame's origin: 5 along z, turned a quarter about y (z goes
   // to x), then up 1 and on by (1, 2, 3). Leg, Body's sibling, takes only the
@@ -150,6 +161,7 @@ TEST_F(ModelLoadingTest, LinksASkinnedPieceToItsBonesAndAnimatesThem) {
   EXPECT_EQ(table[0].BoneId[1], 1u);
   EXPECT_EQ(table[0].FaceCount, 2u);
   EXPECT_EQ(skin->MeshData.pMesh->GetFVF(), DWORD{D3DFVF_XYZB1 | D3DFVF_NORMAL});
+  EXPECT_EQ(skin->MeshData.pMesh->GetOptions() & D3DXMESH_MANAGED, DWORD{D3DXMESH_MANAGED});
 
   // Half a second of the animation lifts Bone2 from 1 to 2 above Bone1.
   ASSERT_NE(object->animationController, nullptr);
@@ -191,6 +203,18 @@ TEST_F(ModelLoadingTest, ATextureThatIsNoFileCostsOnlyItsSlot) {
   ASSERT_EQ(Load("tree.x"), S_OK);
   EXPECT_EQ(object->meshLoaded, 1);
   EXPECT_EQ(PieceOf(Find("Body"))->Textures[0], nullptr);
+}
+
+TEST_F(ModelLoadingTest, BuildingAPieceWithoutSkinChangesNothing) {
+  ASSERT_EQ(Load("tree.x"), S_OK);
+  ModelPiece* piece = PieceOf(Find("Body"));
+  ID3DXMesh* mesh = piece->MeshData.pMesh;
+  EXPECT_EQ(BuildSkinnedMesh(device, piece), S_OK);
+  EXPECT_EQ(piece->MeshData.pMesh, mesh);
+  EXPECT_EQ(RefCount(mesh), 1u);
+  EXPECT_EQ(piece->BoneCombinations, nullptr);
+  EXPECT_EQ(piece->SourceMesh, nullptr);
+  EXPECT_EQ(piece->GroupCount + piece->MaxInfluences + piece->FirstSoftwareGroup, 0u);
 }
 
 TEST_F(ModelLoadingTest, ABoneWithoutItsFrameFailsButTheTreeStaysWithTheObject) {
