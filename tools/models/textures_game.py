@@ -158,9 +158,9 @@ def ball(path, body, accent, pattern):
 
     def px(x, y):
         u, v = (x + 0.5) / width, (y + 0.5) / height
-        if pattern == "band":
+        if pattern == "band":  # and a cap at each pole, so that it shows from above too
             d = abs(v - 0.5)
-            on = 1 - smoothstep(0.08, 0.1, d)
+            on = max(1 - smoothstep(0.08, 0.1, d), smoothstep(0.36, 0.38, d))
             on = max(on, smoothstep(0.15, 0.17, d) * (1 - smoothstep(0.23, 0.25, d))
                      * smoothstep(-0.1, 0.1, math.sin(u * 16 * math.pi)))
         elif pattern == "stripes":
