@@ -1,4 +1,6 @@
 #include <new>
+#include <string_view>
+#include <unordered_map>
 
 #include "render/model_loading.h"
 
@@ -25,10 +27,20 @@ HRESULT LinkBoneMatricesOfMesh(ModelPiece* piece, ModelFrame* root) {
   delete[] piece->BoneMatrixLinks;
   piece->BoneMatrixLinks = new (std::nothrow) D3DXMATRIX*[bones]();
   if (!piece->BoneMatrixLinks) return E_OUTOFMEMORY;
+  // Many bones may name one frame; each name is searched for once, so that
+  // linking stays linear in the bones however many frames the model has.
+  std::unordered_map<std::string_view, D3DXMATRIX*> found;
   for (DWORD i = 0; i < bones; ++i) {
-    D3DXFRAME* frame = D3DXFrameFind(root, piece->pSkinInfo->GetBoneName(i));
+    LPCSTR name = piece->pSkinInfo->GetBoneName(i);
+    auto known = name ? found.find(name) : found.end();
+    if (known != found.end()) {
+      piece->BoneMatrixLinks[i] = known->second;
+      continue;
+    }
+    D3DXFRAME* frame = D3DXFrameFind(root, name);
     if (!frame) return E_FAIL;
     piece->BoneMatrixLinks[i] = &static_cast<ModelFrame*>(frame)->CombinedMatrix;
+    found.emplace(name, piece->BoneMatrixLinks[i]);
   }
   return S_OK;
 }

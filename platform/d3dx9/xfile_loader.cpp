@@ -8,6 +8,8 @@
 // meshes) gets an unnamed root frame with an identity matrix that holds the
 // top-level frames as children and the top-level meshes as its own.
 #include <new>
+#include <string>
+#include <unordered_map>
 
 #include "platform/d3dx9/xfile_loader.h"
 
@@ -91,8 +93,12 @@ HRESULT BuildTree(const XFileScene& scene, HierarchyBuilder* builder, D3DXFRAME*
 // when it moves none.
 HRESULT BuildController(XFileScene& scene, D3DXFRAME* root, ID3DXAnimationController** controller) {
   std::vector<AnimationTrack> tracks;
+  // Each name is searched for once: a file may name one frame many times.
+  std::unordered_map<std::string, D3DXFRAME*> frames;
   for (XFileAnimation& animation : scene.firstAnimationSet) {
-    D3DXFRAME* frame = D3DXFrameFind(root, animation.frameName.c_str());
+    auto [known, added] = frames.try_emplace(animation.frameName, nullptr);
+    if (added) known->second = D3DXFrameFind(root, animation.frameName.c_str());
+    D3DXFRAME* frame = known->second;
     const AnimationKeys& keys = animation.keys;
     bool keyed = !keys.rotations.empty() || !keys.scales.empty() || !keys.positions.empty() ||
                  !keys.matrices.empty();
