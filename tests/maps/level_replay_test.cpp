@@ -75,6 +75,9 @@ class Levels : public ::testing::Test {
   double now = 0.0;
 };
 
+// The chain runs map1 .. map<LevelCount>, and the last names FINISH.
+constexpr int LevelCount = 29;
+
 class EveryLevel : public Levels, public ::testing::WithParamInterface<int> {};
 
 TEST_P(EveryLevel, SolutionClearsItBeforeTheCountdownEnds) {
@@ -83,7 +86,7 @@ TEST_P(EveryLevel, SolutionClearsItBeforeTheCountdownEnds) {
   ASSERT_NE(CurrentScene, nullptr);
   EXPECT_STREQ(CurrentScene->currentMapName, (name + ".mn").c_str());
   EXPECT_EQ(DataInconsistent, 0);
-  const std::string next = GetParam() == 10 ? "FINISH.mn" : "map" + std::to_string(GetParam() + 1) + ".mn";
+  const std::string next = GetParam() == LevelCount ? "FINISH.mn" : "map" + std::to_string(GetParam() + 1) + ".mn";
   EXPECT_STREQ(CurrentScene->nextMapName, next.c_str());
   for (GameObject* o = CurrentScene->firstObject; o; o = o->next) {
     const bool drawn = !o->TypeIs("LIGHT") && !o->TypeIs("wall");
@@ -103,7 +106,7 @@ TEST_P(EveryLevel, SolutionClearsItBeforeTheCountdownEnds) {
   EXPECT_EQ(TimeUp, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Shipped, EveryLevel, ::testing::Range(1, 11));
+INSTANTIATE_TEST_SUITE_P(Shipped, EveryLevel, ::testing::Range(1, LevelCount + 1));
 
 // Between them the levels use every kind of object the game has.
 TEST_F(Levels, TheChainUsesEveryKindOfObject) {
@@ -135,11 +138,28 @@ TEST_F(Levels, TheChainUsesEveryKindOfObject) {
     ++levels;
   }
   EXPECT_EQ(name, "FINISH.mn");
-  EXPECT_GE(levels, 10);
+  EXPECT_EQ(levels, LevelCount);
   for (const char* kind : {"several balls", "camera", "goal", "wall", "spike 0", "spike 2", "trigger",
-                           "group trigger", "door 5", "door 3", "light 1", "light 2", "exit 0",
+                           "group trigger", "door 5", "door 3", "light 1", "exit 0",
                            "exit 2", "exit 3", "exit 5"})
     EXPECT_TRUE(seen.count(kind)) << kind;
+}
+
+// The game never switches a light off, so a level with fewer lights than the
+// one before would keep that level's extra lights. Every map therefore lights
+// itself with one spot; a point light always sits at one fixed place and
+// floods the board.
+TEST_F(Levels, EveryMapHasOneSpotLight) {
+  for (int level = 0; level <= LevelCount; ++level) {
+    const std::string name = "map" + std::to_string(level) + ".mn";
+    LoadLevelMap(device, name.c_str());
+    ASSERT_STREQ(CurrentScene->currentMapName, name.c_str());
+    int spots = 0, others = 0;
+    for (GameObject* o = CurrentScene->firstObject; o; o = o->next)
+      if (o->TypeIs("LIGHT")) ++(o->lightKind == SpotLight ? spots : others);
+    EXPECT_EQ(spots, 1) << name;
+    EXPECT_EQ(others, 0) << name;
+  }
 }
 
 // The tutorial's own tilts, as it makes them each game tick at steps 2 to 5:

@@ -7,9 +7,8 @@ cell; '#' is wall, '.' floor, and every other letter is an object whose
 cells form one rectangle. A source file:
 
     next map2                    name of the next map, or FINISH
-    camera X Y Z                 optional camera record
-    light SPOT X Y Z follow=NAME
-    light POINT X Y Z
+    camera X Y Z                 optional camera; "camera default" keeps the game's own
+    light SPOT X Y Z follow=NAME optional; without one, a spot high above the middle
     key B ball orb1              a letter and the object it stands for
     key G goal goal
     key T trigger target=gate [mode=S]
@@ -21,20 +20,24 @@ cells form one rectangle. A source file:
     #B....G#
     ########
 """
+import math
 import os
 import re
 
 BALL_SIZE = 0.8     # the map reader gives every ball this footprint
 SPIKE_SIZE = 0.8
-HEIGHTS = {"goal": 0.2, "trigger": 0.2, "door": 1.0, "warp": 0.5, "spike": 0.8}
 WALL_HEIGHT = 1.0
+HEIGHTS = {"goal": 0.2, "trigger": 0.2, "door": WALL_HEIGHT, "warp": 0.5, "spike": 0.8}
+WARP_MODELS = ["warp.x", "warp2.x", "warp3.x"]   # one look per pair, in the order pairs appear
+# The rules find doors and warps by these words in their names.
+NAME_WORDS = {"door": "door", "warp": "warp"}
 
 
 class Level:
     def __init__(self, name):
         self.name = name          # map file name without ".mn"
         self.next = "FINISH"
-        self.camera = None
+        self.camera = None        # None: fitted to the board; "default": the game's own
         self.lights = []          # (kind, x, y, z, follow)
         self.rows = []
         self.walls = []           # (x, z, length, width): x and z of the +z edge corner
@@ -95,7 +98,7 @@ def parse(path):
             if words[0] == "next":
                 level.next = words[1]
             elif words[0] == "camera":
-                level.camera = tuple(float(v) for v in words[1:4])
+                level.camera = "default" if words[1:] == ["default"] else tuple(float(v) for v in words[1:4])
             elif words[0] == "light":
                 opts = dict(w.split("=", 1) for w in words[5:])
                 level.lights.append((words[1], float(words[2]), float(words[3]), float(words[4]),
@@ -124,6 +127,8 @@ def parse(path):
         if ch not in keys:
             raise ValueError("%s: letter %s has no key" % (path, ch))
         kind, obj_name, opts = keys[ch]
+        if kind in NAME_WORDS and NAME_WORDS[kind] not in obj_name:
+            raise ValueError("%s: the %s %s needs '%s' in its name" % (path, kind, obj_name, NAME_WORDS[kind]))
         rs = [r for r, _ in cells[ch]]
         cs = [c for _, c in cells[ch]]
         r0, r1, c0, c1 = min(rs), max(rs), min(cs), max(cs)
@@ -141,7 +146,109 @@ def parse(path):
         level.objects.append(obj)
     order = {"goal": 0, "trigger": 1, "door": 2, "warp": 3, "spike": 4, "ball": 5}
     level.objects.sort(key=lambda o: (order[o["kind"]], o["letter"]))
+    name_warp_models(level)
     return level
+
+
+def name_warp_models(level):
+    """The model each warp should wear: a warp and the warp it leads to share
+    one, so pairs are told apart. Kept with the level for the model tools."""
+    warps = [o for o in level.objects if o["kind"] == "warp"]
+    pair_of = {}
+    for o in warps:
+        if o["name"] in pair_of:
+            continue
+        pair = len(set(pair_of.values()))
+        pair_of[o["name"]] = pair
+        target = o["opts"].get("target", "")
+        if target and target not in pair_of:
+            pair_of[target] = pair
+    for o in warps:
+        o["model"] = WARP_MODELS[min(pair_of[o["name"]], len(WARP_MODELS) - 1)]
+
+
+# The game's view: the world turned a quarter about y, then seen from the
+# camera's eye toward the origin, 45 degrees high, on a 1024 x 768 screen.
+SCREEN_W, SCREEN_H = 1024, 768
+DEFAULT_EYE = (0.0, 25.0, -10.0)
+# Pixels the board keeps clear of: the time text along the top, the button
+# column at the top right and the level text at the bottom right.
+TOP_CLEAR, BUTTONS_LEFT, BUTTONS_BOTTOM, LABEL_LEFT, LABEL_TOP = 78, 880, 236, 845, 660
+
+
+def project(eye, point):
+    """Screen pixel (x, y) of a world point, or None behind the eye."""
+    x, y, z = point
+    p = (-z, y, x)  # the quarter turn
+    f = [-e for e in eye]
+    n = math.sqrt(sum(c * c for c in f))
+    zaxis = [c / n for c in f]
+    xaxis = [zaxis[2], 0.0, -zaxis[0]]           # up x zaxis, with up = (0, 1, 0)
+    n = math.sqrt(sum(c * c for c in xaxis)) or 1.0
+    xaxis = [c / n for c in xaxis]
+    yaxis = [zaxis[1] * xaxis[2] - zaxis[2] * xaxis[1], zaxis[2] * xaxis[0] - zaxis[0] * xaxis[2],
+             zaxis[0] * xaxis[1] - zaxis[1] * xaxis[0]]
+    d = [p[i] - eye[i] for i in range(3)]
+    vx, vy, vz = (sum(a * b for a, b in zip(axis, d)) for axis in (xaxis, yaxis, zaxis))
+    if vz <= 0:
+        return None
+    ys = 1.0 / math.tan(math.pi / 8)
+    xs = ys / (SCREEN_W / SCREEN_H)
+    return (xs * vx / vz + 1) / 2 * SCREEN_W, (1 - ys * vy / vz) / 2 * SCREEN_H
+
+
+def board_corners(rows, cols, tilt):
+    """The board's top corners, level and tilted fully either way."""
+    points = []
+    for sx in (-1, 1):
+        for sz in (-1, 1):
+            x, z = sx * rows / 2.0, sz * cols / 2.0
+            for y in (0.0, WALL_HEIGHT):
+                points.append((x, y, z))
+                for a in (-tilt, tilt):
+                    c, s = math.cos(a), math.sin(a)
+                    points.append((x * c - y * s, x * s + y * c, z))   # about z
+                    points.append((x, z * -s + y * c, z * c + y * s))  # about x
+    return points
+
+
+def fits(eye, points):
+    for point in points:
+        px = project(eye, point)
+        if px is None:
+            return False
+        sx, sy = px
+        if sy < TOP_CLEAR or sy > SCREEN_H - 8 or sx < 8 or sx > SCREEN_W - 8:
+            return False
+        if (sy < BUTTONS_BOTTOM and sx > BUTTONS_LEFT) or (sy > LABEL_TOP and sx > LABEL_LEFT):
+            return False
+    return True
+
+
+def fit_camera(rows, cols):
+    """The nearest eye, on the game's own line of sight, that shows the whole
+    board clear of the texts and buttons, tilted a little either way."""
+    points = board_corners(rows, cols, 0.15)
+    scale = 0.3
+    while not fits(tuple(scale * c for c in DEFAULT_EYE), points) and scale < 10:
+        scale += 0.01
+    return tuple(round(scale * c, 2) for c in DEFAULT_EYE)
+
+
+def camera_of(level):
+    if level.camera == "default":
+        return None
+    return level.camera or fit_camera(len(level.rows), len(level.rows[0]))
+
+
+def lights_of(level):
+    """The level's lights; by default one spot straight down on the middle
+    (a spot with no FOLLOW aims at the first nameless object, the sky box at
+    the origin), high enough that its bright cone covers every corner."""
+    if level.lights:
+        return level.lights
+    half_diagonal = math.hypot(len(level.rows), len(level.rows[0])) / 2.0
+    return [("SPOT", 0.0, round(half_diagonal / math.tan(0.25), 1), 0.0, "")]
 
 
 def element(key, value):
@@ -156,13 +263,14 @@ def records(level):
     def line(*pairs):
         out.append("".join(element(k, v) for k, v in pairs))
 
-    if level.camera:
-        x, y, z = level.camera
+    camera = camera_of(level)
+    if camera:
+        x, y, z = camera
         line(("TYPE", "CAMERA"), ("POSX", fmt(x)), ("POSY", fmt(y)), ("POSZ", fmt(z)))
     line(("TYPE", "PLANE"), ("FILE", level.name), ("NEXT", level.next), ("POSX", fmt(-rows / 2.0)),
          ("POSY", "0"), ("POSZ", fmt(cols / 2.0)), ("LENGTH", fmt(rows)), ("WIDTH", fmt(cols)),
          ("HEIGHT", "0"))
-    for kind, x, y, z, follow in level.lights:
+    for kind, x, y, z, follow in lights_of(level):
         pairs = [("TYPE", "LIGHT"), ("NAME", kind), ("POSX", fmt(x)), ("POSY", fmt(y)), ("POSZ", fmt(z))]
         if follow:
             pairs.append(("FOLLOW", follow))

@@ -23,6 +23,7 @@ DIRECTIONS = ["U", "D", "L", "R", "UL", "UR", "DL", "DR"]
 RAMP = int(round(simulate.LIMIT / simulate.STEP))
 MAX_HOLD = 1500
 MAX_SETTLE = 600
+SLACK = 100
 
 
 def pieces(world):
@@ -120,7 +121,9 @@ def record(solution_path):
     with open(solution_path, "w") as f:
         f.write("# moves: %s\n" % " ".join(words))
         f.write("# ticks keys: keys held for that many game ticks (L R D U, or - for none)\n")
-        for count, k in runs(keys):
+        # A little slack at the end: the game's arithmetic may bring a ball
+        # home a few ticks later than the simulator's.
+        for count, k in runs(keys + ["-"] * SLACK):
             f.write("%d %s\n" % (count, k))
     print("%s: %d moves, cleared at tick %d (%.1f s)" % (name, len(words), len(keys),
                                                         len(keys) * simulate.TICK_MS / 1000))
