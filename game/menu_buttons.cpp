@@ -1,6 +1,7 @@
 #include "game/menu_buttons.h"
 
 #include "files/profile_values.h"
+#include "game/button_switch.h"
 #include "game/flow_commands.h"
 
 CDXUTDialog MenuDialog;
@@ -33,25 +34,24 @@ constexpr ButtonRow ButtonRows[] = {
 constexpr int ButtonX = 35, ButtonWidth = 125, ButtonHeight = 22;
 constexpr int DialogWidth = 170, DialogHeight = 170;
 
-CDXUTControl* Button(ButtonId id) { return MenuDialog.GetControl(id, DXUT_CONTROL_BUTTON); }
-
 }  // namespace
 
 void AddMenuButtons() {
   MenuDialog.SetCallback(OnDialogEvent);
   for (const ButtonRow& row : ButtonRows)
     MenuDialog.AddButton(row.id, row.label, ButtonX, row.y, ButtonWidth, ButtonHeight, 0, false);
-  Button(ButtonToggleFullScreen)->SetVisible(false);
+  ShowButton(ButtonToggleFullScreen, false);
   ShowGameButtons(false);
-  Button(ButtonRestartGame)->SetEnabled(false);
-  Button(ButtonMuteMusic)->SetEnabled(true);
-  Button(ButtonNext)->SetVisible(false);
-  Button(ButtonEndTutorial)->SetVisible(false);
+  EnableButton(ButtonRestartGame, false);
+  EnableButton(ButtonMuteMusic, true);
+  ShowButton(ButtonNext, false);
+  ShowButton(ButtonEndTutorial, false);
 }
 
 void LabelMuteButton() {
-  static_cast<CDXUTStatic*>(Button(ButtonMuteMusic))
-      ->SetText(MusicMuted ? u"UnMute Sound" : u"Mute Sound");
+  if (auto* button =
+          static_cast<CDXUTStatic*>(MenuDialog.GetControl(ButtonMuteMusic, DXUT_CONTROL_BUTTON)))
+    button->SetText(MusicMuted ? u"UnMute Sound" : u"Mute Sound");
 }
 
 void PlaceMenuDialog(u32 backBufferWidth) {

@@ -1,6 +1,7 @@
 #include <initializer_list>
 #include <iterator>
 
+#include "game/button_switch.h"
 #include "game/menu_buttons.h"
 
 u8 ExitPromptShown = 0;
@@ -23,14 +24,12 @@ struct SavedButtons {
 
 SavedButtons SavedSets[2];
 
-CDXUTControl* Button(ButtonId id) { return MenuDialog.GetControl(id, DXUT_CONTROL_BUTTON); }
-
 void SetEnabled(std::initializer_list<ButtonId> ids, bool enabled) {
-  for (ButtonId id : ids) Button(id)->SetEnabled(enabled);
+  for (ButtonId id : ids) EnableButton(id, enabled);
 }
 
 void SetVisible(std::initializer_list<ButtonId> ids, bool visible) {
-  for (ButtonId id : ids) Button(id)->SetVisible(visible);
+  for (ButtonId id : ids) ShowButton(id, visible);
 }
 
 }  // namespace
@@ -45,8 +44,10 @@ void SaveButtonStates(ButtonStateSet set) {
   SavedButtons& saved = SavedSets[set];
   saved.present = true;
   for (int i = 0; i < SavedCount; ++i) {
-    saved.enabled[i] = Button(SavedOrder[i])->GetEnabled();
-    saved.visible[i] = Button(SavedOrder[i])->GetVisible();
+    // A button the framework could not make is kept as disabled and hidden.
+    const CDXUTControl* button = MenuDialog.GetControl(SavedOrder[i], DXUT_CONTROL_BUTTON);
+    saved.enabled[i] = button && button->GetEnabled();
+    saved.visible[i] = button && button->GetVisible();
   }
 }
 
@@ -54,8 +55,8 @@ void RestoreButtonStates(ButtonStateSet set) {
   const SavedButtons& saved = SavedSets[set];
   if (!saved.present) return;
   for (int i = 0; i < SavedCount; ++i) {
-    Button(SavedOrder[i])->SetEnabled(saved.enabled[i]);
-    Button(SavedOrder[i])->SetVisible(saved.visible[i]);
+    EnableButton(SavedOrder[i], saved.enabled[i]);
+    ShowButton(SavedOrder[i], saved.visible[i]);
   }
 }
 
