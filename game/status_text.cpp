@@ -73,7 +73,7 @@ void DrawCases(CDXUTTextHelper& helper, int w, int h) {
   if (!CurrentScene || !CurrentLevelClock) {
     WCHAR missing[MissingDataWidth];
     FormatMissingDataText(missing, MissingDataWidth);
-    DrawWide(helper, missing, 20, h / 2);
+    DrawWide(helper, missing, 10, h / 2);
     return;
   }
   const Scene& scene = *CurrentScene;

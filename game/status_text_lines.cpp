@@ -44,7 +44,7 @@ void FormatMissingDataText(WCHAR* out, int capacity) {
     for (; *text && n < capacity - 1; ++text) out[n++] = *text;
     out[n] = u'\0';
   };
-  append(u"The game's data is missing: no level could be read from ");
+  append(u"Game data missing: no maps in ");
   WCHAR folder[MAX_PATH];
   const DWORD length = GetCurrentDirectoryW(MAX_PATH, folder);
   append(length > 0 && length < MAX_PATH ? folder : u".");

@@ -154,8 +154,8 @@ TEST_F(StatusTextTest, TheDataNoticeAloneShowsSilencesAndHidesTheButtons) {
 TEST_F(StatusTextTest, WithoutALevelItSaysWhereTheMapsWereLookedFor) {
   std::string folder = std::filesystem::absolute("res/maps").string();
   CurrentLevelClock = nullptr;
-  std::u16string line = u"The game's data is missing: no level could be read from ";
-  ExpectTexts({{line + std::u16string(folder.begin(), folder.end()), 20, 384}});
+  std::u16string line = u"Game data missing: no maps in ";
+  ExpectTexts({{line + std::u16string(folder.begin(), folder.end()), 10, 384}});
 }
 
 }  // namespace
