@@ -9,7 +9,7 @@ TEST_F(FlowTest, EveryKeyActsAsTheGameNeeds) {
   const struct {
     UINT key;
     bool down;
-    u8 prompt, tutorial;
+    u8 prompt, tutorial;  // the exit prompt up; the tutorial, or with L the finished screen
     const char* after;  // Left Right Down Up held, started, map loaded, retried
   } presses[] = {
       {VK_LEFT, true, 0, 0, "1000 0 map1.mn 0"}, {'A', true, 0, 0, "1000 0 map1.mn 0"},
@@ -18,14 +18,14 @@ TEST_F(FlowTest, EveryKeyActsAsTheGameNeeds) {
       {VK_DOWN, false, 0, 0, "0000 0 map1.mn 0"}, {'W', true, 0, 0, "0001 0 map1.mn 0"},
       {VK_UP, false, 0, 0, "0000 0 map1.mn 0"},  {'Q', false, 0, 0, "0000 0 map1.mn 0"},
       {VK_RETURN, true, 0, 1, "0000 0 map1.mn 0"}, {VK_RETURN, false, 0, 1, "0000 1 map1.mn 0"},
-      {'L', true, 0, 0, "0000 1 map1.mn 0"},     {'L', false, 1, 0, "0000 1 map1.mn 1"},
+      {'L', true, 0, 0, "0000 1 map1.mn 0"},     {'L', false, 1, 1, "0000 1 map1.mn 1"},
       {VK_RETURN, false, 0, 0, "0000 1 map1.mn 1"}, {'R', true, 0, 0, "0000 1 map1.mn 1"},
       {'R', false, 1, 0, "0000 0 map1.mn 0"},    {'L', false, 0, 0, "0000 0 map1.mn 1"},
   };
   for (const auto& p : presses) {
     SCOPED_TRACE(&p - presses);
     ExitPromptShown = p.prompt;
-    CurrentScene->tutorial = p.tutorial;
+    (p.key == 'L' ? CurrentScene->finished : CurrentScene->tutorial) = p.tutorial;
     OnKeyboard(p.key, p.down, p.key == VK_RETURN);
     std::string after;
     for (u8 held : TiltKeys) after += char('0' + held);

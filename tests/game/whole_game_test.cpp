@@ -113,6 +113,8 @@ TEST_F(WholeGameTest, TheTutorialAndEveryLevelPlayThroughToTheEnd) {
     solved.insert(entry.path().stem().string() + ".mn");
   EXPECT_EQ(played, solved);
   EXPECT_TRUE(CurrentScene->finished && LevelCounter == i32(played.size()) && HighScore == score);
+  const char* tracks[] = {"mainMusic", "mainMusic2", "mainMusic3", "mainMusic4"};  // one per 3 levels
+  EXPECT_TRUE(Playing(tracks[played.size() % 12 / 3]) && !std::strcmp(CurrentMusicName, tracks[played.size() % 12 / 3]));
 
   Click(ButtonExitGame);
   Click(ButtonYes);
