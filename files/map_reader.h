@@ -14,8 +14,8 @@ constexpr i32 MapLineCapacity = 500;   // 499 characters and the terminator
 // whole object list on each move. The fixed scenery and the balls' broken
 // twins count as objects; balls and spikes as moving pieces. Records past
 // either bound are left out.
-constexpr i32 MapObjectLimit = 1000;
-constexpr i32 MapMovingPieceLimit = 50;
+constexpr i32 MapObjectLimit = 500;
+constexpr i32 MapMovingPieceLimit = 100;
 
 // The last PLANE record loaded named a file other than the map's own.
 extern u8 DataInconsistent;
