@@ -65,7 +65,11 @@ void LoadLine(const char* line, i32& refused) {
     // A name that does not fit is refused: a cut name would be another map.
     // So is one that the next save could not write back.
     const std::size_t length = std::strlen(value.get());
-    if (length == 0 || length >= sizeof SavedLevel || !IsStorableText(value.get())) return;
+    if (length == 0) return;
+    if (length >= sizeof SavedLevel || !IsStorableText(value.get())) {
+      std::fprintf(stderr, "%s: a saved level of an unusable map name left out\n", ProfilePath);
+      return;
+    }
     std::memcpy(LevelToLoad, value.get(), length + 1);
     std::memcpy(SavedLevel, value.get(), length + 1);
   });

@@ -245,12 +245,16 @@ TEST_F(ProfileTest, OverlongNamesAreRefusedAndNumbersStayInBounds) {
     return "<" + name + ">" + value + "</" + name + ">";
   };
   WriteProfile({"<SavedLevel>" + fits + "</SavedLevel>",
-                "<SavedLevel>" + std::string(SavedLevelCapacity, 't') + "</SavedLevel>",
+                "<SavedLevel>" + std::string(SavedLevelCapacity, 't') + "</SavedLevel>", "<SavedLevel>a>b</SavedLevel>",
                 "<MapScores>" + score(tooLong, "5") + score(longest, "6") + score(huge, "7") + "</MapScores>",
                 "<MapScores>" + score("a.mn", std::string(300, '9')) + score("b.mn", std::string(250, '9')) +
                     score("c.mn", "-99999999999") + score("d.mn", "  -12xyz") + "</MapScores>",
                 "<HighScore>99999999999999999999999</HighScore>"});
+  testing::internal::CaptureStderr();
   LoadProfile();
+  const std::string refusedLevel = path + ": a saved level of an unusable map name left out\n";
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            refusedLevel + refusedLevel + path + ": 2 map scores of unusable map names left out\n");
   EXPECT_EQ(std::string(SavedLevel), fits);
   EXPECT_EQ(std::string(LevelToLoad), fits);
   EXPECT_EQ(Scores(), (ScoreRecords{{longest, 6}, {"a.mn", 0}, {"b.mn", INT_MAX}, {"c.mn", INT_MIN}, {"d.mn", -12}}));
