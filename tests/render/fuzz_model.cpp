@@ -31,6 +31,10 @@ fs::path MakeGameFolder() {
   fs::path game = fs::temp_directory_path() / ("tumblox_fuzz_model_" + std::to_string(::getpid()));
   fs::create_directories(game / "res/images");
   WriteFile(game / "res/images/checker.png", kTexture, sizeof kTexture);
+  std::atexit([] {
+    std::error_code ignored;
+    fs::remove_all(fs::temp_directory_path() / ("tumblox_fuzz_model_" + std::to_string(::getpid())), ignored);
+  });
   return game;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "platform/d3d9/recording_device.h"
@@ -12,18 +13,21 @@
 
 namespace {
 
-std::string TexturePath() {
-  static const std::string path = "/tmp/tumblox_fuzz_texture_" + std::to_string(::getpid());
-  return path;
-}
+char texturePath[64];  // no destructor: still there when the exit handler runs
 
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  std::snprintf(texturePath, sizeof texturePath, "/tmp/tumblox_fuzz_texture_%d", int(::getpid()));
+  std::atexit([] { std::remove(texturePath); });
+  return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::FILE* file = std::fopen(TexturePath().c_str(), "wb");
+  std::FILE* file = std::fopen(texturePath, "wb");
   if (!file || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0) std::abort();
   auto* device = new RecordingDevice;
-  std::u16string path = Utf8ToWide(TexturePath().c_str(), TexturePath().size());
+  std::u16string path = Utf8ToWide(texturePath, std::strlen(texturePath));
   IDirect3DTexture9* texture = nullptr;
   HRESULT hr = D3DXCreateTextureFromFileW(device, path.c_str(), &texture);
   if (SUCCEEDED(hr)) {
