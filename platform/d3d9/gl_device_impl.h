@@ -9,7 +9,6 @@
 #include "platform/d3d9/gl_vertex_blend.h"
 
 constexpr int kMaxActiveLights = 8;
-constexpr int kMaxBlendMatrices = 4;
 constexpr int kRenderStateCount = 256;
 constexpr int kSamplerStateCount = 14;
 

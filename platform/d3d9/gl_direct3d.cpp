@@ -2,6 +2,7 @@
 // what its devices can do.
 #include "platform/d3d9/gl_api.h"
 #include "platform/d3d9/gl_device.h"
+#include "platform/d3d9/gl_vertex_blend.h"
 
 namespace {
 
@@ -37,15 +38,16 @@ void GetGLDeviceCaps(D3DDEVTYPE type, D3DCAPS9* caps) {
   *caps = D3DCAPS9{};
   caps->DeviceType = type;
   caps->AdapterOrdinal = D3DADAPTER_DEFAULT;
-  // Transform and lighting run in OpenGL; the device takes no vertex or
-  // pixel shaders of its own.
+  // Transform and lighting run in OpenGL. The device reports what a
+  // hardware device of its class reports, so that a game choosing its vertex
+  // processing by these takes the hardware branch; it runs no shaders.
   caps->DevCaps = D3DDEVCAPS_HWTRANSFORMANDLIGHT;
   caps->MaxActiveLights = 8;
-  caps->MaxVertexBlendMatrices = 4;
+  caps->MaxVertexBlendMatrices = kHardwareBlendMatrices;
   caps->MaxVertexBlendMatrixIndex = 0;
   GLint size = 0;
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);  // stays 0 without a context
   caps->MaxTextureWidth = caps->MaxTextureHeight = size > 0 ? DWORD(size) : 4096;
-  caps->VertexShaderVersion = 0;
+  caps->VertexShaderVersion = D3DVS_VERSION(1, 1);
   caps->PixelShaderVersion = 0;
 }

@@ -135,8 +135,11 @@ HRESULT GLDevice::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, INT baseVertexInde
   if (first < 0 || first + (long long)largest * stride + layout.size > (long long)vb.size())
     return D3DERR_INVALIDCALL;
 
+  // Hardware blends up to three weights; software processing as many as a
+  // vertex holds.
   const DWORD blendState = renderStates_[D3DRS_VERTEXBLEND];
-  const bool blend = blendState >= 1 && blendState <= 3 && layout.blendWeights > 0 &&
+  const DWORD mostWeights = softwareVertexProcessing_ ? kMaxBlendMatrices - 1 : kHardwareBlendMatrices - 1;
+  const bool blend = blendState >= 1 && blendState <= mostWeights && layout.blendWeights > 0 &&
                      !layout.pretransformed;
   ShaderProgram* p = PrepareDraw(layout, blend);
   if (!p) return D3DERR_NOTAVAILABLE;

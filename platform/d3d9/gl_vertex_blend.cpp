@@ -4,18 +4,18 @@
 
 #include "platform/d3d9/gl_math.h"
 
-
 void BlendVertices(const BYTE* source, UINT stride, const FvfLayout& layout, UINT count,
                    const D3DMATRIX* matrices, int weights, BlendedVertex* out) {
   const int available = layout.blendWeights - (layout.lastBetaIndices ? 1 : 0);
   if (weights > available) weights = available;
+  if (weights > kMaxBlendMatrices - 1) weights = kMaxBlendMatrices - 1;
   if (weights < 0) weights = 0;
-  float normalMatrices[4][9];  // row r, column c at 3r + c
+  float normalMatrices[kMaxBlendMatrices][9];  // row r, column c at 3r + c
   for (int k = 0; k <= weights; ++k) NormalMatrix3(matrices[k], normalMatrices[k]);
 
   for (UINT v = 0; v < count; ++v) {
     const BYTE* vertex = source + size_t(v) * stride;
-    float p[3], w[4], n[3] = {0, 0, 0};
+    float p[3], w[kMaxBlendMatrices], n[3] = {0, 0, 0};
     std::memcpy(p, vertex, sizeof p);
     std::memcpy(w, vertex + 12, sizeof(float) * size_t(weights));
     if (layout.normal >= 0) std::memcpy(n, vertex + layout.normal, sizeof n);

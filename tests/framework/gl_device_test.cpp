@@ -201,6 +201,49 @@ TEST_F(GLDeviceTest, VertexBlendingPlacesVerticesByTheirWeights) {
   EXPECT_EQ(At(rightX, kCy), kBlack);
 }
 
+TEST_F(GLDeviceTest, SoftwareVertexProcessingBlendsSixMatrices) {
+  struct BlendVertex {
+    float x, y, z, weights[5];
+    D3DCOLOR color;
+  };
+  static constexpr DWORD fvf = D3DFVF_XYZB5 | D3DFVF_DIFFUSE;
+  // Each vertex all on the sixth matrix, or half on the first and the fifth.
+  auto draw = [this](bool lastOnly) {
+    const float h = lastOnly ? 0.0f : 0.5f;
+    BlendVertex v[4] = {{-0.5f, 0.5f, 5, {h, 0, 0, 0, h}, kWhite},
+                        {0.5f, 0.5f, 5, {h, 0, 0, 0, h}, kWhite},
+                        {-0.5f, -0.5f, 5, {h, 0, 0, 0, h}, kWhite},
+                        {0.5f, -0.5f, 5, {h, 0, 0, 0, h}, kWhite}};
+    device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+    DrawIndexed(device_, fvf, v, sizeof(BlendVertex), 4, {0, 1, 2, 2, 1, 3});
+    Read();
+  };
+  device_->SetRenderState(D3DRS_LIGHTING, FALSE);
+  D3DXMATRIX left, right, up;
+  D3DXMatrixTranslation(&left, -3, 0, 0);
+  D3DXMatrixTranslation(&right, 3, 0, 0);
+  D3DXMatrixTranslation(&up, 0, 6, 0);
+  for (DWORD i = 0; i < 6; ++i) device_->SetTransform(D3DTS_WORLDMATRIX(i), &up);
+  device_->SetTransform(D3DTS_WORLDMATRIX(0), &left);
+  device_->SetTransform(D3DTS_WORLDMATRIX(4), &left);
+  device_->SetTransform(D3DTS_WORLDMATRIX(5), &right);
+  device_->SetRenderState(D3DRS_VERTEXBLEND, 5);
+  const UINT leftX = kCx - 29, rightX = kCx + 29;
+
+  device_->SetSoftwareVertexProcessing(TRUE);
+  draw(true);
+  EXPECT_EQ(At(rightX, kCy), kWhite);
+  EXPECT_EQ(At(leftX, kCy), kBlack);
+  draw(false);
+  EXPECT_EQ(At(leftX, kCy), kWhite);
+  EXPECT_EQ(At(kCx, kCy), kBlack);
+  // Five weights are beyond the hardware's blending: world matrix 0 alone.
+  device_->SetSoftwareVertexProcessing(FALSE);
+  draw(true);
+  EXPECT_EQ(At(leftX, kCy), kWhite);
+  EXPECT_EQ(At(rightX, kCy), kBlack);
+}
+
 TEST_F(GLDeviceTest, DrawsOutsideASceneOrPastTheirBuffersAreRefused) {
   IDirect3DVertexBuffer9* vb = nullptr;
   IDirect3DIndexBuffer9* ib = nullptr;
@@ -301,5 +344,13 @@ TEST_F(GLDeviceTest, CheckDeviceFormatAcceptsTheGamesFormatsOnTheFirstAdapter) {
   EXPECT_NE(check(0, D3DDEVTYPE_HAL, 0, D3DFMT_A8), D3D_OK);
   EXPECT_NE(check(1, D3DDEVTYPE_HAL, 0, D3DFMT_X8R8G8B8), D3D_OK);
   d3d->Release();
+}
+
+TEST_F(GLDeviceTest, CapsAreThoseOfAHardwareDeviceThatBlends) {
+  D3DCAPS9 caps;
+  GetGLDeviceCaps(D3DDEVTYPE_HAL, &caps);
+  EXPECT_TRUE(caps.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT);
+  EXPECT_GE(caps.VertexShaderVersion, DWORD(D3DVS_VERSION(1, 1)));
+  EXPECT_GE(caps.MaxVertexBlendMatrices, 2u);
 }
 
