@@ -86,6 +86,9 @@ HRESULT DXUTCreateWindow(LPCWSTR title, HINSTANCE, HICON, HMENU, int x, int y) {
   }
   s.hwnd.procedure = DXUTWindowProc;
   SDL_StopTextInput();
+  // The window's first message, as the system sends it, so the game knows
+  // its window before any input arrives.
+  SendMessageW(&s.hwnd, WM_CREATE, 0, 0);
   return S_OK;
 }
 

@@ -51,6 +51,7 @@ typedef const char* LPCSTR;
 #define CW_USEDEFAULT ((int)0x80000000)
 
 // Window messages.
+#define WM_CREATE 0x0001
 #define WM_DESTROY 0x0002
 #define WM_SIZE 0x0005
 #define WM_ACTIVATE 0x0006

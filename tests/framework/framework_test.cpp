@@ -99,7 +99,7 @@ TEST_F(FrameworkTest, KeysReachTheKeyboardCallbackThenTheMessageCallbackAndClick
   };
   Run(kSmall);
   EXPECT_THAT(Only({"key", "msg"}),
-              ElementsAre("key 65 down", "msg 0100 65 00000001", "key 65 down",
+              ElementsAre("msg 0001 0 0,0", "key 65 down", "msg 0100 65 00000001", "key 65 down",
                           "msg 0100 65 40000001", "key 65 up", "msg 0101 65 c0000001",
                           "key 37 down alt", "msg 0104 37 20000001", "key 37 up alt",
                           "msg 0105 37 e0000001", "msg 0201 0 100,50", "msg 0202 0 100,50",
