@@ -1,5 +1,6 @@
 // The framework's one state record, shared by its files.
 #pragma once
+#include <chrono>
 #include <string>
 
 #include "platform/dxut/command_line.h"
@@ -54,6 +55,7 @@ struct DXUTState {
   bool quit = false;
   int frames = 0;
   double lastFrameTime = 0.0;
+  std::chrono::steady_clock::time_point nextFrame;  // no frame starts before it
   int exitCode = 0;
 };
 

@@ -2,7 +2,9 @@
 #include <SDL2/SDL.h>
 
 #include <algorithm>
+#include <chrono>
 #include <new>
+#include <thread>
 
 #include "platform/d3d9/gl_device.h"
 #include "platform/dxut/dxut_state.h"
@@ -14,6 +16,22 @@ namespace {
 
 // While nothing is drawn the loop waits this long for a message at most.
 constexpr int kIdleWaitMs = 50;
+// Frames start at most this often on the real clock: just over a game step
+// (10 ms, strictly more between steps), so that every frame steps the game
+// once and no frame is drawn that nothing needs.
+constexpr double kFramePeriod = 0.01025;
+
+// Sleeps until the next frame is due; true when a message came first, in
+// `event`.
+bool WaitForNextFrame(SDL_Event* event) {
+  for (;;) {
+    const auto left = DXUT().nextFrame - std::chrono::steady_clock::now();
+    if (left <= left.zero()) return false;
+    const auto wholeMs = std::chrono::duration_cast<std::chrono::milliseconds>(left).count();
+    if (wholeMs == 0) std::this_thread::sleep_for(left);
+    else if (SDL_WaitEventTimeout(event, int(wholeMs)) == 1) return true;
+  }
+}
 
 MousePlacement PlacementNow() {
   DXUTState& s = DXUT();
@@ -52,6 +70,10 @@ void RenderFrame() {
     elapsed = float(step);
   } else {
     time = timer->GetTime();
+    // Measured from when the clock was read, so frames are never closer on it.
+    s.nextFrame = std::chrono::steady_clock::now() +
+                  std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                      std::chrono::duration<double>(kFramePeriod));
     elapsed = float(time - s.lastFrameTime);
     if (elapsed < 0.0f) elapsed = 0.0f;
   }
@@ -99,6 +121,11 @@ HRESULT DXUTMainLoop(HACCEL) {
     }
     if (DXUTIsRenderingPaused() || s.minimized) {
       SDL_WaitEventTimeout(nullptr, kIdleWaitMs);
+      continue;
+    }
+    // A constant frame time runs frames as fast as they come.
+    if (!s.commandLine.constantFrameTime && WaitForNextFrame(&event)) {
+      Dispatch(event);
       continue;
     }
     RenderFrame();

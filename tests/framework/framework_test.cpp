@@ -3,6 +3,9 @@
 // line's flags, closing and failures.
 #include <gmock/gmock.h>
 
+#include <chrono>
+#include <cstdio>
+
 #include "platform/dxut/timer.h"
 #include "tests/framework/framework_fixture.h"
 
@@ -146,6 +149,23 @@ TEST_F(FrameworkTest, PauseStopsFramesAndTheClock) {
   Run({"-windowed", "-width:64", "-height:64", "-quitafterframe:2"});
   EXPECT_LT(resumedAt - pausedAt, 0.2) << "the clock stood still for the 0.3 s pause";
   EXPECT_EQ(frames, 2);
+}
+
+TEST_F(FrameworkTest, FramesComeJustOverAGameStepApartUnlessTheFrameTimeIsConstant) {
+  DXUTGetGlobalTimer()->Reset();
+  Run({"-windowed", "-width:64", "-height:64", "-quitafterframe:30"});
+  const std::vector<std::string> moves = Only({"move"});
+  ASSERT_EQ(moves.size(), 30u);
+  for (size_t i = 1; i < moves.size(); ++i) {
+    double time = 0, elapsed = 0;
+    std::sscanf(moves[i].c_str(), "move %lf %lf", &time, &elapsed);
+    EXPECT_GT(elapsed, 0.0100) << moves[i];
+  }
+  log.clear();
+  const auto start = std::chrono::steady_clock::now();
+  Run({"-windowed", "-width:64", "-height:64", "-quitafterframe:30", "-constantframetime:0.001"});
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(30 * 10))
+      << "no pacing on a constant frame time";
 }
 
 TEST_F(FrameworkTest, FailuresEndTheRunWithTheirExitCodes) {
