@@ -163,8 +163,8 @@ TEST_F(FrameworkTest, FramesComeJustOverAGameStepApartUnlessTheFrameTimeIsConsta
   }
   log.clear();
   const auto start = std::chrono::steady_clock::now();
-  Run({"-windowed", "-width:64", "-height:64", "-quitafterframe:30", "-constantframetime:0.001"});
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(30 * 10))
+  Run({"-windowed", "-width:64", "-height:64", "-quitafterframe:100", "-constantframetime:0.001"});
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100 * 10))
       << "no pacing on a constant frame time";
 }
 
