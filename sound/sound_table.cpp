@@ -3,6 +3,7 @@
 #include <cstring>
 #include <iterator>
 #include <new>
+#include <string>
 
 #include "platform/win32/win32.h"
 #include "world/text_copy.h"
@@ -26,6 +27,15 @@ constexpr SoundFile SoundFiles[] = {
     {"enterGoal", "goal_reached.mp3"}, {"doorOpen", "door_open.mp3"},
     {"success", "success.mp3"},    {"error", "error.mp3"},
 };
+
+// The folder we are in, empty when it cannot be named.
+std::u16string CurrentFolder() {
+  DWORD size = GetCurrentDirectoryW(0, nullptr);
+  std::u16string folder(size, u'\0');
+  if (size == 0 || GetCurrentDirectoryW(size, folder.data()) + 1 != size) return {};
+  folder.resize(size - 1);
+  return folder;
+}
 
 }  // namespace
 
@@ -64,13 +74,15 @@ void InitSound() {
   FSOUND_Init(44100, 32, 0);
   FreeSoundTable();
   SoundTable = new SoundStream*[SoundTableSize]{};
-  // Without the folder the files are looked for where we are, and are then
-  // silent; stepping up "../.." from an unchanged folder would lose the game's.
-  bool entered = SetCurrentDirectoryW(u"res/sounds");
+  // Back to exactly where we were: "../.." from a linked sound folder would
+  // land elsewhere. A folder we cannot name or enter is not entered; the
+  // files are then looked for where we are, and are silent.
+  std::u16string gameFolder = CurrentFolder();
+  bool entered = !gameFolder.empty() && SetCurrentDirectoryW(u"res/sounds");
   CopyText(CurrentMusicName, "mainMusic");
   for (i32 slot = 0; slot < i32(std::size(SoundFiles)); ++slot)
     SoundTable[slot] = new (std::nothrow) SoundStream(SoundFiles[slot].name, SoundFiles[slot].file, slot);
-  if (entered) SetCurrentDirectoryW(u"../..");
+  if (entered) SetCurrentDirectoryW(gameFolder.c_str());
 }
 
 void FreeSoundTable() {

@@ -14,7 +14,10 @@ DWORD GetCurrentDirectoryW(DWORD length, LPWSTR buffer) {
   char* path = getcwd(nullptr, 0);
   if (!path) return 0;
   std::u16string wide = Utf8ToWide(path, std::strlen(path));
+  // A name that is not UTF-8 would come back as another folder's.
+  bool named = WideToUtf8(wide.c_str()) == path;
   std::free(path);
+  if (!named) return 0;
   if (!buffer || wide.size() + 1 > length) return static_cast<DWORD>(wide.size() + 1);
   std::memcpy(buffer, wide.data(), wide.size() * sizeof(char16_t));
   buffer[wide.size()] = 0;

@@ -129,7 +129,8 @@ BOOL SetCurrentDirectoryW(LPCWSTR path);
 // Writes the current folder's absolute path and its terminator to `buffer`
 // and returns its length without the terminator. When `length` characters
 // are too few, returns the length needed with the terminator and writes
-// nothing; 0 on failure.
+// nothing; 0 on failure, also for a name that is not UTF-8 (it could not be
+// entered again).
 DWORD GetCurrentDirectoryW(DWORD length, LPWSTR buffer);
 
 // Hands a message to the window's procedure and returns its result once

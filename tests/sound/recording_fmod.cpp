@@ -15,20 +15,18 @@ struct FSOUND_STREAM {
 
 namespace {
 
-void Record(const char* what, const FSOUND_STREAM* stream, long long value) {
-  AudioCalls.push_back({what, stream, value, "", ""});
-}
+void Record(const char* what, const FSOUND_STREAM* stream) { AudioCalls.push_back({what, stream, ""}); }
 
 }  // namespace
 
-signed char FSOUND_Init(int mixrate, int, unsigned int) {
-  Record("Init", nullptr, mixrate);
+signed char FSOUND_Init(int, int, unsigned int) {
+  Record("Init", nullptr);
   return 1;
 }
 
 FSOUND_STREAM* FSOUND_Stream_Open(const char* name, unsigned int, int, int) {
   char folder[PATH_MAX];
-  AudioCalls.push_back({"Open", nullptr, 0, name, getcwd(folder, sizeof folder) ? folder : ""});
+  AudioCalls.push_back({"Open", nullptr, getcwd(folder, sizeof folder) ? folder : ""});
   if (name == ThrowingFile) throw std::runtime_error("broken decoder");
   for (const std::string& file : OpenableFiles) {
     if (file == name) return new FSOUND_STREAM{name};
@@ -36,13 +34,13 @@ FSOUND_STREAM* FSOUND_Stream_Open(const char* name, unsigned int, int, int) {
   return nullptr;
 }
 
-signed char FSOUND_SetLoopMode(int channel, unsigned int mode) {
-  Record("SetLoopMode", nullptr, channel * 100 + mode);
+signed char FSOUND_SetLoopMode(int, unsigned int) {
+  Record("SetLoopMode", nullptr);
   return 1;
 }
 
-signed char FSOUND_Stream_SetPosition(FSOUND_STREAM* stream, unsigned int position) {
-  Record("SetPosition", stream, position);
+signed char FSOUND_Stream_SetPosition(FSOUND_STREAM* stream, unsigned int) {
+  Record("SetPosition", stream);
   return stream != nullptr;
 }
 
@@ -50,17 +48,17 @@ unsigned int FSOUND_Stream_GetPosition(FSOUND_STREAM*) { return 0; }
 int FSOUND_Stream_GetLength(FSOUND_STREAM*) { return 0; }
 
 int FSOUND_Stream_Play(int channel, FSOUND_STREAM* stream) {
-  Record("Play", stream, channel);
+  Record("Play", stream);
   return stream ? channel : -1;
 }
 
 signed char FSOUND_Stream_Stop(FSOUND_STREAM* stream) {
-  Record("Stop", stream, 0);
+  Record("Stop", stream);
   return stream != nullptr;
 }
 
 signed char FSOUND_Stream_Close(FSOUND_STREAM* stream) {
-  Record("Close", stream, 0);
+  Record("Close", stream);
   if (!stream) return 0;
   delete stream;
   return 1;

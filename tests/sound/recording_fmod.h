@@ -9,8 +9,6 @@
 struct AudioCall {
   std::string what;  // "Init", "Open", "SetLoopMode", "SetPosition", "Play", "Stop", "Close"
   const FSOUND_STREAM* stream;
-  long long value;   // channel, position, loop mode or mix rate
-  std::string file;  // for "Open"
   std::string folder;  // the current folder, for "Open"
 };
 
