@@ -1,22 +1,65 @@
-// The sound table over the real audio layer and the game's own sound files.
+// The sound table over the real audio layer and the game's own sound files,
+// the mixer pulled by hand.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "platform/fmod/output.h"
 #include "sound/sound_table.h"
+#include "tests/sound/tone.h"
 
-TEST(SoundTableAudio, EveryGameSoundOpensAndTheFolderComesBack) {
-  char before[PATH_MAX], after[PATH_MAX];
-  ASSERT_NE(getcwd(before, sizeof before), nullptr);
-  InitSound();  // from the game's folder, the source tree
-  CloseAudioOutput();
-  ASSERT_NE(getcwd(after, sizeof after), nullptr);
-  EXPECT_STREQ(before, after);
-  for (int slot = 0; slot < 12; ++slot) {
-    ASSERT_NE(SoundTable[slot]->Stream, nullptr) << SoundTable[slot]->Name;
-    EXPECT_GT(FSOUND_Stream_GetLength(SoundTable[slot]->Stream), 0);
-  }
-  FreeSoundTable();
+namespace {
+
+bool Silent(const std::vector<std::int16_t>& samples) {
+  return std::all_of(samples.begin(), samples.end(), [](std::int16_t s) { return s == 0; });
 }
+
+class SoundTableAudio : public testing::Test {
+ protected:
+  void SetUp() override {
+    InitSound();  // from the game's folder, the source tree
+    CloseAudioOutput();
+  }
+  void TearDown() override { FreeSoundTable(); }
+};
+
+TEST_F(SoundTableAudio, EverySlotSoundsOnItsOwnChannel) {
+  for (int slot = 0; slot < 12; ++slot) {
+    SoundStream* sound = SoundTable[slot];
+    ASSERT_NE(sound->Stream, nullptr) << sound->Name;
+    unsigned length = FSOUND_Stream_GetLength(sound->Stream);
+    sound->Play(false);
+    EXPECT_FALSE(Silent(MixNow(std::min(length, 3 * 44100u)))) << sound->Name;
+    EXPECT_GT(FSOUND_Stream_GetPosition(sound->Stream), 0u) << sound->Name;
+    sound->Stop();
+    EXPECT_TRUE(Silent(MixNow(1024))) << sound->Name;
+  }
+}
+
+TEST_F(SoundTableAudio, PlayRestartsFromTheStartAndStopRewindsEvenWhenDisabled) {
+  SoundStream* door = FindSound("doorOpen");
+  door->Play(true);
+  std::vector<std::int16_t> first = MixNow(4000);
+  MixNow(3000);
+  door->Play(false);  // one copy, from its beginning again
+  EXPECT_EQ(MixNow(4000), first);
+
+  door->Disabled = 1;
+  door->Stop();
+  EXPECT_EQ(FSOUND_Stream_GetPosition(door->Stream), 0u);
+  EXPECT_EQ(door->Playing, 0);
+  door->Play(true);  // disabled: nothing sounds
+  EXPECT_TRUE(Silent(MixNow(4000)));
+  EXPECT_EQ(door->Playing, 0);
+
+  // Played to its end by itself, a sound still counts as playing.
+  SoundStream* click = FindSound("iconClick");
+  click->Play(false);
+  MixNow(FSOUND_Stream_GetLength(click->Stream) + 1024);
+  EXPECT_EQ(FSOUND_Stream_GetPosition(click->Stream), unsigned(FSOUND_Stream_GetLength(click->Stream)));
+  EXPECT_EQ(click->Playing, 1);
+}
+
+}  // namespace
