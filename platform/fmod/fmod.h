@@ -1,5 +1,5 @@
-// The audio library's nine calls, version 3 interface. Streams are decoded
-// mp3 files; each plays on a numbered channel of our own mixer.
+// The audio library's nine calls, version 3 interface. Streams are mp3 files,
+// decoded as they play; each plays on a numbered channel of our own mixer.
 // Position and length are in PCM frames at the mixing rate.
 // Every stream call takes a null handle and then does nothing (reads give 0).
 #pragma once
@@ -12,7 +12,9 @@ struct FSOUND_STREAM;
 // Opens the output at `mixrate` Hz with `maxchannels` channels. Without a
 // sound device, mixing goes on in silence at real-time speed. Returns 1.
 signed char FSOUND_Init(int mixrate, int maxchannels, unsigned int flags);
-// Decodes a whole mp3 file; null when it cannot be opened or decoded.
+// Opens an mp3 file as a stream; null when it cannot be opened or decoded.
+// Only regular files of at most 64 MB and an hour are taken; a file that is
+// there but refused is named on standard error.
 FSOUND_STREAM* FSOUND_Stream_Open(const char* name, unsigned int mode, int offset, int length);
 // Sets the loop mode of a channel for the next plays on it.
 signed char FSOUND_SetLoopMode(int channel, unsigned int loopmode);

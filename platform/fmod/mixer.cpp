@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "platform/fmod/stream_decoder.h"
+
 std::mutex MixerMutex;
 i32 MixerRate = 44100;
 i32 MixerChannelCount = MixerMaxChannels;
@@ -18,13 +20,13 @@ std::int16_t Clip(i32 sample) {
 
 // Adds what every channel plays next into `sum` and moves the streams on.
 void MixChunk(i32* sum, u32 frames) {
+  std::int16_t decoded[MixerBufferFrames * 2];
   std::fill(sum, sum + frames * 2, 0);
   for (FSOUND_STREAM*& stream : ChannelStreams) {
     if (!stream) continue;
     u32 count = std::min(frames, stream->length - stream->position);
-    const std::int16_t* from = stream->samples.data() + std::size_t{stream->position} * 2;
-    for (u32 i = 0; i < count * 2; ++i) sum[i] += from[i];
-    stream->position += count;
+    TakeFrames(*stream, decoded, count);
+    for (u32 i = 0; i < count * 2; ++i) sum[i] += decoded[i];
     stream->awaitingMix = false;
     if (stream->position == stream->length) {
       stream->channel = -1;

@@ -1,26 +1,46 @@
-// Inside our audio layer: decoded streams, the numbered channels that play
-// them and the mixer that the output (and the tests) pull frames from.
+// Inside our audio layer: streams, the numbered channels that play them and
+// the mixer that the output (and the tests) pull frames from.
+//
+// A stream decodes its file as it plays. The mixer asks each playing
+// stream's decoder for exactly the frames it mixes next; the decoder keeps
+// what is left of its last mp3 frame in its own fixed buffer, so a stream
+// holds the same few hundred kilobytes however long its track. Decoding one
+// output buffer costs a stream tens of microseconds against the 11.6 ms the
+// buffer lasts, so it runs at the mixer's feeding point, under the mixer
+// lock, and reads the file in small sequential pieces. A stream moved
+// elsewhere (rewound, positioned) puts its decoder back there on its next
+// mix, so the game's frequent rewinds of stopped sounds cost nothing.
 #pragma once
 #include <chrono>
 #include <cstdint>
 #include <mutex>
-#include <vector>
 
 #include "platform/fmod/fmod.h"
 #include "platform/types.h"
+
+struct mpg123_handle_struct;
 
 constexpr i32 MixerMaxChannels = 32;
 // Frames per output buffer: a just-played stream is mixed within this many.
 constexpr u32 MixerBufferFrames = 512;
 
 struct FSOUND_STREAM {
-  std::vector<std::int16_t> samples;  // stereo, interleaved, at the mixing rate
-  u32 length = 0;            // in frames
-  u32 position = 0;          // next frame to mix
-  i32 channel = -1;          // the channel it plays on, or -1
+  int file = -1;  // the mp3 file, open for the stream's life
+  mpg123_handle_struct* decoder = nullptr;
+  i32 rate = 0;        // decoded at, in Hz, stereo 16-bit
+  u32 length = 0;      // in frames, exact
+  u32 position = 0;    // next frame to mix
+  u32 decoderAt = 0;   // next frame the decoder gives
+  bool decoderEnded = false;  // the file gives no more; silence up to length
+  i32 channel = -1;    // the channel it plays on, or -1
   // Played, but no frame of it has been mixed yet since playedAt.
   bool awaitingMix = false;
   std::chrono::steady_clock::time_point playedAt;
+
+  FSOUND_STREAM() = default;
+  FSOUND_STREAM(const FSOUND_STREAM&) = delete;
+  FSOUND_STREAM& operator=(const FSOUND_STREAM&) = delete;
+  ~FSOUND_STREAM();
 };
 
 // Guards every field above and the channels; the output mixes on its own thread.

@@ -1,64 +1,59 @@
+#include <fcntl.h>
 #include <mpg123.h>
+#include <sys/stat.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "platform/fmod/mixer.h"
+#include "platform/fmod/stream_decoder.h"
 
 namespace {
 
-struct DecoderDeleter {
-  void operator()(mpg123_handle* decoder) const { mpg123_delete(decoder); }
-};
-using Decoder = std::unique_ptr<mpg123_handle, DecoderDeleter>;
+// A game track at the highest mp3 rate runs about 25 minutes in this much.
+constexpr off_t MaxSoundFileBytes = off_t{64} << 20;
+constexpr i32 MaxSoundSeconds = 60 * 60;
 
-// A decoder that gives stereo 16-bit frames at `rate`, trimmed to the exact
-// length the encoder recorded, whatever rate and channels the file has.
-Decoder MakeDecoder(i32 rate) {
-  Decoder decoder(mpg123_new(nullptr, nullptr));
-  if (!decoder) return nullptr;
-  mpg123_param(decoder.get(), MPG123_ADD_FLAGS, MPG123_GAPLESS | MPG123_QUIET, 0.0);
-  mpg123_format_none(decoder.get());
-  if (mpg123_format(decoder.get(), rate, MPG123_STEREO, MPG123_ENC_SIGNED_16) != MPG123_OK) {
-    return nullptr;
-  }
-  return decoder;
+std::nullptr_t Refuse(const char* name, const char* why) {
+  std::fprintf(stderr, "Sound \"%s\" not opened: %s\n", name, why);
+  return nullptr;
+}
+
+// True when the decoder gives at least one frame from the start.
+bool DecodesSomething(FSOUND_STREAM& stream) {
+  std::int16_t frame[2];
+  TakeFrames(stream, frame, 1);
+  bool decoded = !stream.decoderEnded;
+  stream.position = 0;
+  return decoded;
 }
 
 }  // namespace
 
 // The mode, offset and length arguments are not used: a stream is always the
-// whole file, decoded at once (our sounds are short).
+// whole file. Only its length is found here; it is decoded as it plays.
 FSOUND_STREAM* FSOUND_Stream_Open(const char* name, unsigned int, int, int) {
   if (!name) return nullptr;
-  i32 rate;
+  auto stream = std::make_unique<FSOUND_STREAM>();
+  // Not blocking, so that a FIFO is refused instead of waited on.
+  stream->file = open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (stream->file < 0) return errno == ENOENT ? nullptr : Refuse(name, std::strerror(errno));
+  struct stat info;
+  if (fstat(stream->file, &info) != 0 || !S_ISREG(info.st_mode)) return Refuse(name, "not a regular file");
+  if (info.st_size > MaxSoundFileBytes) return Refuse(name, "larger than 64 MB");
   {
     std::lock_guard lock(MixerMutex);
-    rate = MixerRate;
+    stream->rate = MixerRate;
   }
-  Decoder decoder = MakeDecoder(rate);
-  if (!decoder || mpg123_open(decoder.get(), name) != MPG123_OK) return nullptr;
-
-  auto stream = std::make_unique<FSOUND_STREAM>();
-  std::size_t bytes = 0;
-  int result;
-  do {
-    std::size_t capacity = stream->samples.size() * sizeof(std::int16_t);
-    if (capacity - bytes < 16384) {
-      stream->samples.resize(stream->samples.size() + 16384);
-      capacity = stream->samples.size() * sizeof(std::int16_t);
-    }
-    std::size_t done = 0;
-    result = mpg123_read(decoder.get(), reinterpret_cast<unsigned char*>(stream->samples.data()) + bytes,
-                         capacity - bytes, &done);
-    bytes += done;
-  } while (result == MPG123_OK || result == MPG123_NEW_FORMAT);
-  mpg123_close(decoder.get());
-
-  // Anything that is not a clean end, or no sound at all, is not an mp3 we play.
-  const std::size_t frameBytes = 2 * sizeof(std::int16_t);
-  if (result != MPG123_DONE || bytes < frameBytes) return nullptr;
-  stream->length = static_cast<u32>(bytes / frameBytes);
-  stream->samples.resize(std::size_t{stream->length} * 2);
-  stream->samples.shrink_to_fit();
+  if (!RewindDecoder(*stream)) return Refuse(name, "no decoder");
+  // The scan reads every frame header once, for the exact length.
+  off_t length = mpg123_scan(stream->decoder) == MPG123_OK ? mpg123_length(stream->decoder) : 0;
+  if (length <= 0) return Refuse(name, "no mp3 sound in it");
+  if (length > off_t{MaxSoundSeconds} * stream->rate) return Refuse(name, "longer than an hour");
+  stream->length = static_cast<u32>(length);
+  if (!RewindDecoder(*stream) || !DecodesSomething(*stream)) return Refuse(name, "not an mp3 we can play");
+  if (!RewindDecoder(*stream)) return Refuse(name, "no decoder");
   return stream.release();
 }

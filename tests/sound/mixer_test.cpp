@@ -1,6 +1,8 @@
 // The audio layer's calls, with the mixer pulled by hand: no output runs,
 // so every position and sample is exact.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -54,7 +56,6 @@ TEST_F(MixerTest, LengthsAreExactFramesAtTheMixingRateAndBadFilesDoNotOpen) {
   for (const std::string& bytes : {std::string(), std::string("<HighScore>12</HighScore>\n"), noise})
     EXPECT_EQ(Open(Scratch(bytes)), nullptr);
   EXPECT_EQ(Open("no/such/file.mp3"), nullptr);
-  EXPECT_EQ(Open(testing::TempDir()), nullptr);  // a folder
   EXPECT_EQ(FSOUND_Stream_Open(nullptr, 0, 0, 0), nullptr);
 
   // Cut short, a file plays what it holds.
@@ -64,6 +65,38 @@ TEST_F(MixerTest, LengthsAreExactFramesAtTheMixingRateAndBadFilesDoNotOpen) {
   ASSERT_NE(cut, nullptr);
   EXPECT_GT(FSOUND_Stream_GetLength(cut), 0);
   EXPECT_LT(FSOUND_Stream_GetLength(cut), 11025);
+}
+
+TEST_F(MixerTest, OnlyRegularFilesOfAGameTracksSizeOpenAndEachRefusalIsNamed) {
+  std::string fifo = scratch_ + ".fifo", big = scratch_ + ".big";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::ofstream(big, std::ios::binary) << std::ifstream(TestSound("tone440"), std::ios::binary).rdbuf();
+  std::filesystem::resize_file(big, (64 << 20) + 1);  // a sound, then a sparse tail
+  for (const std::string& refused : {fifo, std::string("/dev/zero"), testing::TempDir(), big}) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Open(refused), nullptr) << refused;
+    EXPECT_THAT(testing::internal::GetCapturedStderr(), testing::HasSubstr(refused));
+  }
+  std::filesystem::remove(fifo);
+  std::filesystem::remove(big);
+}
+
+TEST_F(MixerTest, BrokenOrPositionedStreamsPlayToTheirExactEnd) {
+  std::ifstream whole(TestSound("tone880_22k"), std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(whole)), std::istreambuf_iterator<char>());
+  for (std::size_t i = bytes.size() / 3; i < bytes.size() * 2 / 3; ++i) bytes[i] = char(i * 7919 % 251);
+  FSOUND_STREAM* broken = Open(Scratch(bytes));
+  ASSERT_NE(broken, nullptr);
+  FSOUND_STREAM* halfway = Tone("tone880_22k");
+  FSOUND_Stream_SetPosition(halfway, 11025);
+  for (FSOUND_STREAM* stream : {broken, halfway}) {
+    unsigned from = FSOUND_Stream_GetPosition(stream), length = FSOUND_Stream_GetLength(stream);
+    FSOUND_Stream_Play(0, stream);
+    std::vector<std::int16_t> out = MixNow(length - from + 4096);
+    EXPECT_GT(ToneLevel(out, 0, 4096, B), 12000);
+    EXPECT_EQ(FSOUND_Stream_GetPosition(stream), length);
+    for (std::size_t i = (length - from) * 2; i < out.size(); ++i) ASSERT_EQ(out[i], 0) << "sample " << i;
+  }
 }
 
 TEST_F(MixerTest, NullStreamsAndChannelsOutOfRangeDoNothing) {
@@ -133,13 +166,21 @@ TEST_F(MixerTest, StopSilencesAndKeepsThePositionUntilRewound) {
 }
 
 TEST_F(MixerTest, ARestartBeginsAgainWithNoSecondCopyAndAnotherStreamCutsIt) {
-  FSOUND_STREAM* a = Tone("tone440");
-  FSOUND_Stream_Play(3, a);
-  std::vector<std::int16_t> first = MixNow(4000);
-  MixNow(2500);
+  // Sample for sample, also through the resampler.
+  for (const char* tone : {"tone880_22k", "tone440"}) {
+    FSOUND_STREAM* played = Tone(tone);
+    FSOUND_Stream_Play(3, played);
+    std::vector<std::int16_t> first = MixNow(4000);
+    MixNow(2500);
+    FSOUND_Stream_SetPosition(played, 0);
+    FSOUND_Stream_Play(3, played);
+    EXPECT_EQ(MixNow(4000), first) << tone;
+    FSOUND_Stream_Stop(played);
+  }
+  FSOUND_STREAM* a = opened_.back();
   FSOUND_Stream_SetPosition(a, 0);
   FSOUND_Stream_Play(3, a);
-  EXPECT_EQ(MixNow(4000), first);
+  std::vector<std::int16_t> first = MixNow(4000);
 
   // Played on another channel, it moves there: still one copy.
   FSOUND_Stream_SetPosition(a, 0);
