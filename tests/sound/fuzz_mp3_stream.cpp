@@ -1,0 +1,58 @@
+// Opens arbitrary bytes as a sound file and plays, positions and reads the
+// stream through the mixer. Whatever the bytes, a stream that opens plays to
+// exactly its length.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "platform/fmod/mixer.h"
+
+namespace {
+
+const std::string& SoundFile() {
+  static const std::string path = [] {
+    char pattern[] = "/tmp/tumblox-fuzz-mp3-XXXXXX";
+    const int descriptor = mkstemp(pattern);
+    if (descriptor == -1) std::abort();
+    close(descriptor);
+    std::atexit([] { std::remove(SoundFile().c_str()); });
+    return std::string(pattern);
+  }();
+  return path;
+}
+
+void Mix(u32 frames) {
+  static std::int16_t out[MixerBufferFrames * 2];
+  for (u32 done = 0; done < frames; done += MixerBufferFrames) MixFrames(out, MixerBufferFrames);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::FILE* file = std::fopen(SoundFile().c_str(), "wb");
+  if (file == nullptr) std::abort();
+  std::fwrite(data, 1, size, file);
+  std::fclose(file);
+
+  FSOUND_STREAM* stream = FSOUND_Stream_Open(SoundFile().c_str(), 0, 0, 0);
+  if (!stream) return 0;
+  const u32 length = static_cast<u32>(FSOUND_Stream_GetLength(stream));
+  FSOUND_Stream_Play(0, stream);
+  Mix(std::min<u32>(length, 44100));
+  FSOUND_Stream_SetPosition(stream, length / 2);
+  Mix(4096);
+  FSOUND_Stream_SetPosition(stream, length - std::min<u32>(length, 3000));
+  FSOUND_Stream_Play(1, stream);
+  Mix(4096);
+  if (FSOUND_Stream_GetPosition(stream) != length) std::abort();
+  FSOUND_Stream_SetPosition(stream, 0);
+  FSOUND_Stream_Play(0, stream);
+  Mix(1024);
+  FSOUND_Stream_Close(stream);
+  return 0;
+}
