@@ -76,7 +76,7 @@ class Levels : public ::testing::Test {
 };
 
 // The chain runs map1 .. map<LevelCount>, and the last names FINISH.
-constexpr int LevelCount = 28;
+constexpr int LevelCount = 29;
 
 class EveryLevel : public Levels, public ::testing::WithParamInterface<int> {};
 

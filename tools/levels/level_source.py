@@ -28,7 +28,6 @@ BALL_SIZE = 0.8     # the map reader gives every ball this footprint
 SPIKE_SIZE = 0.8
 WALL_HEIGHT = 1.0
 HEIGHTS = {"goal": 0.2, "trigger": 0.2, "door": WALL_HEIGHT, "warp": 0.5, "spike": 0.8}
-WARP_MODELS = ["warp.x", "warp2.x", "warp3.x"]   # one look per pair, in the order pairs appear
 # The rules find doors and warps by these words in their names.
 NAME_WORDS = {"door": "door", "warp": "warp"}
 
@@ -146,29 +145,12 @@ def parse(path):
         level.objects.append(obj)
     order = {"goal": 0, "trigger": 1, "door": 2, "warp": 3, "spike": 4, "ball": 5}
     level.objects.sort(key=lambda o: (order[o["kind"]], o["letter"]))
-    name_warp_models(level)
     return level
 
 
-def name_warp_models(level):
-    """The model each warp should wear: a warp and the warp it leads to share
-    one, so pairs are told apart. Kept with the level for the model tools."""
-    warps = [o for o in level.objects if o["kind"] == "warp"]
-    pair_of = {}
-    for o in warps:
-        if o["name"] in pair_of:
-            continue
-        pair = len(set(pair_of.values()))
-        pair_of[o["name"]] = pair
-        target = o["opts"].get("target", "")
-        if target and target not in pair_of:
-            pair_of[target] = pair
-    for o in warps:
-        o["model"] = WARP_MODELS[min(pair_of[o["name"]], len(WARP_MODELS) - 1)]
-
-
 # The game's view: the world turned a quarter about y, then seen from the
-# camera's eye toward the origin, 45 degrees high, on a 1024 x 768 screen.
+# camera's eye toward the origin, through a 45-degree field of view, on a
+# 1024 x 768 screen.
 SCREEN_W, SCREEN_H = 1024, 768
 DEFAULT_EYE = (0.0, 25.0, -10.0)
 # Pixels the board keeps clear of: the time text along the top, the button
@@ -198,7 +180,7 @@ def project(eye, point):
 
 
 def board_corners(rows, cols, tilt):
-    """The board's top corners, level and tilted fully either way."""
+    """The board's top corners, level and tilted by `tilt` either way."""
     points = []
     for sx in (-1, 1):
         for sz in (-1, 1):

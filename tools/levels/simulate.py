@@ -183,8 +183,8 @@ class World:
 
     def step_balls(self):
         tx, tz = self.board.rx, self.board.rz
-        for o in self.group_triggers:
-            if self.group:
+        if self.group:
+            for o in self.group_triggers:
                 o.hit = 0
         dz = sign(tx) * abs(tx) / LIMIT * ROLL if abs(tx) > 0.02 else 0
         dx = -sign(tz) * abs(tz) / LIMIT * ROLL if abs(tz) > 0.02 else 0
