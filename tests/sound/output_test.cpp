@@ -67,7 +67,8 @@ TEST(Output, TheDiskDriverRecordsThePlayedTone) {
   FSOUND_STREAM* a = FSOUND_Stream_Open(TestSound("tone440").c_str(), 0, 0, 0);
   FSOUND_Stream_Play(0, a);
   ASSERT_TRUE(PlaysToItsEnd(a));
-  std::this_thread::sleep_for(50ms);
+  // Room for a good many buffers of silence after it, also on a busy machine.
+  std::this_thread::sleep_for(250ms);
   CloseAudioOutput();
   FSOUND_Stream_Close(a);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
