@@ -4,12 +4,12 @@
 // A stream decodes its file as it plays. The mixer asks each playing
 // stream's decoder for exactly the frames it mixes next; the decoder keeps
 // what is left of its last mp3 frame in its own fixed buffer, so a stream
-// holds the same few hundred kilobytes however long its track. Decoding one
-// output buffer costs a stream tens of microseconds against the 11.6 ms the
-// buffer lasts, so it runs at the mixer's feeding point, under the mixer
-// lock, and reads the file in small sequential pieces. A stream moved
-// elsewhere (rewound, positioned) puts its decoder back there on its next
-// mix, so the game's frequent rewinds of stopped sounds cost nothing.
+// holds under 100 kB however long its track. Decoding one output buffer
+// costs a stream about 15 microseconds against the 11.6 ms the buffer lasts,
+// so it runs at the mixer's feeding point, under the mixer lock, and reads
+// the file in small sequential pieces. A stream moved elsewhere (rewound,
+// positioned) puts its decoder back there on its next mix, so the game's
+// frequent rewinds of stopped sounds cost nothing.
 #pragma once
 #include <chrono>
 #include <cstdint>
