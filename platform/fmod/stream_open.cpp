@@ -12,7 +12,7 @@
 
 namespace {
 
-// A game track at the highest mp3 rate runs about 25 minutes in this much.
+// A game track at the highest mp3 rate runs about 28 minutes in this much.
 constexpr off_t MaxSoundFileBytes = off_t{64} << 20;
 constexpr i32 MaxSoundSeconds = 60 * 60;
 
