@@ -7,42 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/d3d9/recording_device.h"
-#include "platform/d3dx9/d3dx9mesh.h"
 #include "render/draw_model.h"
+#include "tests/render/tagged_mesh.h"
 #include "world/scene.h"
 
 namespace {
 
 constexpr DWORD Unused = 0xFFFFFFFF;
-
-// A mesh whose draws are written into the device's call list as
-// "DrawSubset" (subset, mesh tag).
-class TaggedMesh final : public ID3DXMesh {
- public:
-  TaggedMesh(RecordingDevice* device, int tag) : device_(device), tag_(tag) {}
-  HRESULT DrawSubset(DWORD subset) override {
-    device_->calls.push_back({"DrawSubset", {subset, tag_}});
-    return S_OK;
-  }
-  DWORD GetNumFaces() override { return 0; }
-  DWORD GetNumVertices() override { return 0; }
-  DWORD GetFVF() override { return 0; }
-  DWORD GetNumBytesPerVertex() override { return 0; }
-  DWORD GetOptions() override { return 0; }
-  HRESULT GetDevice(IDirect3DDevice9**) override { return E_FAIL; }
-  HRESULT CloneMeshFVF(DWORD, DWORD, IDirect3DDevice9*, ID3DXMesh**) override { return E_FAIL; }
-  HRESULT LockVertexBuffer(DWORD, void**) override { return E_FAIL; }
-  HRESULT UnlockVertexBuffer() override { return E_FAIL; }
-  HRESULT LockIndexBuffer(DWORD, void**) override { return E_FAIL; }
-  HRESULT UnlockIndexBuffer() override { return E_FAIL; }
-  HRESULT LockAttributeBuffer(DWORD, DWORD**) override { return E_FAIL; }
-  HRESULT UnlockAttributeBuffer() override { return E_FAIL; }
-
- private:
-  RecordingDevice* device_;
-  int tag_;
-};
 
 // A piece whose material i has diffuse red i; skinned pieces carry bone
 // groups (slot lists, unused slots as Unused) with their attributes.

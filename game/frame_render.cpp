@@ -1,0 +1,59 @@
+#include "game/frame_render.h"
+
+#include <cstring>
+
+#include "game/frame_driver.h"
+#include "game/menu_buttons.h"
+#include "game/status_text.h"
+#include "render/draw_model.h"
+#include "world/scene.h"
+
+namespace {
+
+// Under the exit prompt only the board, the sky and the title stay.
+bool SeenUnderExitPrompt(const GameObject& o) {
+  return o.TypeIs("map") || o.TypeIs("skybox") || o.TypeIs("title");
+}
+
+// A popped ball leaves its broken twin (its name and "_") where it was.
+void DrawTwinOf(IDirect3DDevice9* device, const Scene& scene, const GameObject& ball) {
+  char twinName[sizeof ball.name + 1];
+  const size_t length = strnlen(ball.name, sizeof ball.name - 1);
+  std::memcpy(twinName, ball.name, length);
+  twinName[length] = '_';
+  twinName[length + 1] = '\0';
+  GameObject* twin = scene.FindByName(twinName);
+  if (!twin) return;
+  twin->position = ball.position;
+  twin->spin = {0.0f, 0.0f, 0.0f};
+  if (twin->meshLoaded) DrawModelTree(device, twin->frameRoot, twin);
+}
+
+}  // namespace
+
+void DrawSceneObjects(IDirect3DDevice9* device) {
+  Scene* scene = CurrentScene;
+  if (!scene) return;
+  for (scene->cursor = scene->firstObject; scene->cursor; scene->cursor = scene->cursor->next) {
+    GameObject* o = scene->cursor;
+    if (ExitPromptShown && !SeenUnderExitPrompt(*o)) continue;
+    if (!o->meshLoaded) continue;
+    if (o->IsBall() && o->arrived) o->Wobble();
+    if (o->shown) DrawModelTree(device, o->frameRoot, o);
+    else if (o->IsBall()) DrawTwinOf(device, *scene, *o);
+  }
+}
+
+void OnFrameRender(IDirect3DDevice9* device, double, float elapsed) {
+  device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, ClearColour, 1.0f, 0);
+  AdvanceGame(device);
+  SetSceneLights(device);
+  if (FAILED(device->BeginScene())) return;
+  DrawSceneObjects(device);
+  D3DXMATRIX identity;
+  D3DXMatrixIdentity(&identity);
+  device->SetTransform(D3DTS_WORLD, &identity);
+  DrawStatusText(device);
+  MenuDialog.OnRender(elapsed);
+  device->EndScene();
+}
