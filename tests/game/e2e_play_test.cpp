@@ -1,0 +1,146 @@
+// The game played as a player plays it, under a virtual X display: real
+// clicks on its buttons and held arrow keys, what the window shows, and the
+// profile it leaves behind.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "files/profile.h"
+#include "files/scrambling.h"
+#include "files/profile_values.h"
+#include "tests/game/e2e_session.h"
+
+namespace {
+
+// Centres of the buttons in the column at the window's right edge.
+constexpr int ButtonX = 951;
+constexpr int StartGameY = 45, ExitGameY = 141, MuteY = 213, YesY = 357, NoY = 381;
+// The board, the button column and the mute button, as rectangles.
+constexpr int Board[] = {250, 150, 780, 620};
+constexpr int Buttons[] = {889, 34, 1014, 224};
+constexpr int Mute[] = {889, 202, 1014, 224};
+
+// The first level of the shipped game with its goal on the ball's path:
+// held Down rolls the ball straight home. It leads on to the shipped map2.
+const std::vector<std::string> FirstMap = {
+    "<TYPE>PLANE</TYPE><FILE>map1</FILE><NEXT>map2</NEXT><POSX>-5</POSX><POSY>0</POSY><POSZ>6</POSZ><LENGTH>10</LENGTH><WIDTH>12</WIDTH><HEIGHT>0</HEIGHT>",
+    "<TYPE>BLOCK</TYPE><POSX>4</POSX><POSY>0</POSY><POSZ>6</POSZ><LENGTH>1</LENGTH><WIDTH>12</WIDTH><HEIGHT>1</HEIGHT>",
+    "<TYPE>BLOCK</TYPE><POSX>-5</POSX><POSY>0</POSY><POSZ>6</POSZ><LENGTH>9</LENGTH><WIDTH>1</WIDTH><HEIGHT>1</HEIGHT>",
+    "<TYPE>BLOCK</TYPE><POSX>-5</POSX><POSY>0</POSY><POSZ>-5</POSZ><LENGTH>9</LENGTH><WIDTH>1</WIDTH><HEIGHT>1</HEIGHT>",
+    "<TYPE>BLOCK</TYPE><POSX>1</POSX><POSY>0</POSY><POSZ>3</POSZ><LENGTH>1</LENGTH><WIDTH>6</WIDTH><HEIGHT>1</HEIGHT>",
+    "<TYPE>BLOCK</TYPE><POSX>-2</POSX><POSY>0</POSY><POSZ>3</POSZ><LENGTH>1</LENGTH><WIDTH>6</WIDTH><HEIGHT>1</HEIGHT>",
+    "<TYPE>BLOCK</TYPE><POSX>-5</POSX><POSY>0</POSY><POSZ>5</POSZ><LENGTH>1</LENGTH><WIDTH>10</WIDTH><HEIGHT>1</HEIGHT>",
+    "<TYPE>GOAL</TYPE><NAME>goal</NAME><POSX>-4</POSX><POSY>0</POSY><POSZ>5</POSZ><LENGTH>1</LENGTH><WIDTH>1</WIDTH><HEIGHT>0.2</HEIGHT>",
+    "<TYPE>BALL</TYPE><NAME>Orbel</NAME><POSX>3.1</POSX><POSY>0</POSY><POSZ>4.9</POSZ>",
+};
+
+class PlayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!std::getenv("TUMBLOX_GAME") || !std::getenv("DISPLAY"))
+      GTEST_SKIP() << "needs TUMBLOX_GAME and an X display (tests/game/e2e_test.sh)";
+    folder.WriteMap("map1.mn", FirstMap);
+    folder.CopyShippedMap("map2.mn");
+  }
+  double Region(const std::vector<unsigned>& a, const std::vector<unsigned>& b, const int* r) {
+    return Difference(a, b, r[0], r[1], r[2], r[3]);
+  }
+  std::pair<int, int> Caption(const std::vector<unsigned>& picture) {
+    return WhiteSpan(picture, Mute[0], Mute[1], Mute[2], Mute[3]);
+  }
+  // Start Game!, then Down held until the ball is home.
+  void PlayFirstLevel(GameSession& game) {
+    game.Click(ButtonX, StartGameY);
+    game.SavePicture("e2e_level");
+    playing = game.Grab();
+    game.HoldKey("Down", 2500);
+  }
+  GameFolder folder;
+  std::vector<unsigned> playing;
+};
+
+TEST_F(PlayTest, ALevelClearedThenExitGameAndYesWriteTheProfile) {
+  GameSession game(folder);
+  ASSERT_TRUE(game.Started());
+  game.SavePicture("e2e_title");
+  PlayFirstLevel(game);
+  game.SavePicture("e2e_cleared");
+  const std::vector<unsigned> cleared = game.Grab();
+  EXPECT_GT(Region(playing, cleared, Board), 0.2) << "the ball left its place";
+  SleepMs(3500);
+  game.SavePicture("e2e_next_level");
+  const std::vector<unsigned> next = game.Grab();
+  EXPECT_GT(Region(playing, next, Board), 5.0) << "the second map follows the cleared first";
+
+  game.Click(ButtonX, ExitGameY);
+  game.SavePicture("e2e_exit_prompt");
+  const std::vector<unsigned> prompt = game.Grab();
+  EXPECT_LT(Brightness(prompt, Board[0], Board[1], Board[2], Board[3]),
+            0.8 * Brightness(next, Board[0], Board[1], Board[2], Board[3]))
+      << "the scene is dimmed under the prompt";
+  game.Click(ButtonX, NoY);
+  const std::vector<unsigned> afterNo = game.Grab();
+  EXPECT_LT(Region(next, afterNo, Buttons), Region(prompt, afterNo, Buttons) / 2)
+      << "No gives the buttons back";
+
+  game.Click(ButtonX, ExitGameY);
+  game.Click(ButtonX, YesY);
+  EXPECT_EQ(game.WaitForExit(10000), 0);
+  ASSERT_TRUE(std::filesystem::exists(folder.ProfilePath()));
+  std::snprintf(ProfilePath, sizeof ProfilePath, "%s", folder.ProfilePath().c_str());
+  MapScoreList = new struct MapScoreList();
+  LoadProfile();
+  std::string profile = ReadWholeFile(folder.ProfilePath());
+  UnscrambleText(profile.data());
+  const MapScore* best = MapScoreList->Find("map1.mn");
+  ASSERT_NE(best, nullptr) << profile;
+  EXPECT_GT(best->score, 90);
+  EXPECT_GT(HighScore, 90000);
+  delete MapScoreList;
+  MapScoreList = nullptr;
+}
+
+TEST_F(PlayTest, MuteSoundRelabelsItselfAndOutlastsARestart) {
+  std::vector<unsigned> unmuted, muted;
+  {
+    GameSession game(folder);
+    ASSERT_TRUE(game.Started());
+    unmuted = game.Grab();
+    game.Click(ButtonX, MuteY);
+    muted = game.Grab();
+    game.SavePicture("e2e_muted");
+    EXPECT_LT(Caption(muted).first, Caption(unmuted).first) << "\"UnMute Sound\" is the wider";
+    game.Click(ButtonX, ExitGameY);
+    game.Click(ButtonX, YesY);
+    EXPECT_EQ(game.WaitForExit(10000), 0);
+  }
+  GameSession again(folder);
+  ASSERT_TRUE(again.Started());
+  const std::vector<unsigned> restarted = again.Grab();
+  again.SavePicture("e2e_muted_restarted");
+  EXPECT_EQ(Caption(restarted), Caption(muted)) << "still muted after a restart";
+}
+
+TEST_F(PlayTest, F3TakesTheGameBackToItsFirstMap) {
+  GameSession game(folder);
+  ASSERT_TRUE(game.Started());
+  PlayFirstLevel(game);
+  SleepMs(4000);
+  const std::vector<unsigned> second = game.Grab();
+  game.Key("F3");
+  SleepMs(2000);
+  game.SavePicture("e2e_after_f3");
+  const std::vector<unsigned> back = game.Grab();
+  EXPECT_LT(Region(playing, back, Board), Region(second, back, Board) / 2);
+}
+
+TEST_F(PlayTest, TheWindowsCloseButtonEndsTheGameWithoutAProfile) {
+  GameSession game(folder);
+  ASSERT_TRUE(game.Started());
+  game.Click(ButtonX, StartGameY);
+  game.CloseWindow();
+  EXPECT_EQ(game.WaitForExit(10000), 0);
+  EXPECT_FALSE(std::filesystem::exists(folder.ProfilePath()));
+}
+
+}  // namespace
