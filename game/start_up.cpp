@@ -11,6 +11,7 @@
 #include "sound/sound_table.h"
 
 void InitGame() {
+  ReportMissingGameData();
   AddMenuButtons();
   std::strcpy(ProfilePath, "res/profile/profile.mnd");
   MapScoreList = new struct MapScoreList();
