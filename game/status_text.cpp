@@ -27,7 +27,7 @@ constexpr char FailedText[] = "Try Again";
 constexpr char EndText[] =
     "Congratulations!\nYou have completed saving all the Tumbloxes!.\nThank you for playing\n"
     "Tumblox, by the Tumblox team";
-constexpr char CreditsText[] = "Tumblox, by the Tumblox team. Press Enter or Start Game! to play";
+constexpr char CreditsText[] = "Press Enter or Start Game! to play";
 static_assert(sizeof EndText <= StatusTextCapacity);
 
 void DrawWide(CDXUTTextHelper& helper, const WCHAR* text, int x, int y) {

@@ -101,7 +101,7 @@ TEST_F(StatusTextTest, EveryScreenDrawsItsTextsAtTheirPlaces) {
       {[](Scene& s) { s.tutorial = ExitPromptShown = 1, CurrentTutorial.Step = 4; },
        {u"And UP (W)...", 382, 284}, false},
       {[](Scene&) { GameStarted = 0, ExitPromptShown = 1; },
-       {u"Tumblox, by the Tumblox team. Press Enter or Start Game! to play", 312, 688}, false},
+       {u"Press Enter or Start Game! to play", 312, 688}, false},
       {[](Scene& s) { s.finished = ExitPromptShown = 1; }, {u"Congratulations!\nYou have completed "
           u"saving all the Tumbloxes!.\nThank you for playing\nTumblox, by the Tumblox team", 412, 284},
        false}};
