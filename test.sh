@@ -29,13 +29,15 @@ if [ "$FUZZ_SECONDS" -gt 0 ]; then
     -DTUMBLOX_FUZZ=ON > /dev/null
   cmake --build build-fuzz -j "$JOBS"
   pids=()
+  # The targets' own messages on refused input are muted; libFuzzer and the
+  # sanitizers still report through a stream of their own.
   for target in $(find build-fuzz/tests -type f -name 'fuzz_*' -perm -u+x | sort); do
     name=$(basename "$target")
     work=$(mktemp -d)
     seeds=tests/corpus/$name
     [ -d "$seeds" ] || seeds=""
     echo "fuzzing $name"
-    "$target" -max_total_time="$FUZZ_SECONDS" -timeout=10 -rss_limit_mb=2048 \
+    "$target" -max_total_time="$FUZZ_SECONDS" -timeout=10 -rss_limit_mb=2048 -close_fd_mask=3 \
       -artifact_prefix="$work/" "$work" $seeds > "$work/log" 2>&1 &
     pids+=("$!:$name:$work")
   done
