@@ -23,6 +23,14 @@ inline void SetButtonStates(const std::string& states) {
   }
 }
 
+// The screens' button states.
+//                                 1 6 14 15 16 7 8 9 12 13 19 10 11
+inline const std::string TitleButtons = "hEEhhddEddEhh";
+inline const std::string PlayingButtons = "hddhhEEEEdEhh";   // after Start Game
+inline const std::string SavedButtons = "hddhhEEEEEEhh";     // after Start Game with a saved level
+inline const std::string TutorialButtons = "hddEEddEddEhh";  // Next and End Tutorial shown
+inline const std::string PromptButtons = "hddxxddddddEE";    // only Yes and No take clicks
+
 // Start-up's dialog steps on the first call; the states they left.
 inline const std::string& MenuButtonsAtStartUp() {
   static const std::string states = (AddMenuButtons(), ButtonStates());

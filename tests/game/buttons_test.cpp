@@ -8,11 +8,8 @@
 
 namespace {
 
-//                            1 6 14 15 16 7 8 9 12 13 19 10 11
-const std::string Title = "hEEhhddEddEhh";
-const std::string Level = "hddhhEEEEEEhh";     // after Start Game with a saved level
-const std::string Tutorial = "hddEEddEddEhh";  // Next and End Tutorial shown
-const std::string Prompt = "hddxxddddddEE";    // only Yes and No take clicks
+const std::string &Title = TitleButtons, &Level = SavedButtons, &Tutorial = TutorialButtons,
+                  &Prompt = PromptButtons;
 
 struct ButtonsTest : ::testing::Test {
   void SetUp() override {

@@ -6,10 +6,8 @@
 
 namespace {
 
-constexpr const char* kStart = "hEEhhddEddEhh";    // as start-up leaves them
-constexpr const char* kPlaying = "hddhhEEEEdEhh";  // after Start Game
-constexpr const char* kTutorial = "hddEEddEddEhh";
-constexpr const char* kPrompt = "hddxxddddddEE";  // the exit prompt, from anywhere
+const std::string &kStart = TitleButtons, &kPlaying = PlayingButtons, &kTutorial = TutorialButtons,
+                  &kPrompt = PromptButtons;
 
 class FlowCommandsTest : public FlowTest {
  protected:
@@ -27,11 +25,11 @@ TEST_F(FlowCommandsTest, EveryCommandLeavesTheButtonsAsItsScreenNeeds) {
   const struct {
     std::vector<int> clicks;
     const char* levelToLoad;
-    const char* states;
+    std::string states;
   } cases[] = {
-      {{Start}, "", kPlaying}, {{Start}, "map4.mn", "hddhhEEEEEEhh"}, {{Start, Restart}, "map4.mn", kStart},
+      {{Start}, "", kPlaying}, {{Start}, "map4.mn", SavedButtons}, {{Start, Restart}, "map4.mn", kStart},
       {{Start, ButtonRestartLevel, ButtonMuteMusic, ButtonLoadGame, 42}, "", kPlaying},
-      {{Start, Save}, "", kPlaying}, {{Start, Save, Restart, Start}, "", "hddhhEEEEEEhh"},
+      {{Start, Save}, "", kPlaying}, {{Start, Save, Restart, Start}, "", SavedButtons},
       {{Tutorial, Next, Next}, "", kTutorial}, {{Tutorial, End}, "", kStart}, {{Exit}, "", kPrompt},
       {{Exit, No}, "", kStart}, {{Start, Exit}, "", kPrompt}, {{Start, Exit, No}, "", kPlaying},
       {{Tutorial, Exit}, "", kPrompt}, {{Tutorial, Exit, No}, "", kTutorial},
@@ -48,7 +46,7 @@ TEST_F(FlowCommandsTest, EveryCommandLeavesTheButtonsAsItsScreenNeeds) {
       EXPECT_TRUE(Playing("iconClick"));
     }
     EXPECT_EQ(ButtonStates(), c.states);
-    EXPECT_EQ(ExitPromptShown, std::string(c.states) == kPrompt);
+    EXPECT_EQ(ExitPromptShown, c.states == kPrompt);
   }
   EXPECT_STREQ(CurrentScene->currentMapName, "map1.mn");
   EXPECT_EQ(CurrentScene->tutorial, 0);
@@ -69,7 +67,7 @@ TEST_F(FlowCommandsTest, CommandsKeepTheScoreTheLevelAndTheMusicTheirOwnWay) {
   EXPECT_TRUE(!std::strcmp(SavedLevel, "map4.mn") && !CurrentScene->retried && Score == 7000);
   Click(ButtonMuteMusic);
   EXPECT_TRUE(MusicMuted && !Playing("mainMusic"));
-  EXPECT_EQ(std::u16string(static_cast<CDXUTStatic*>(Button(ButtonMuteMusic))->GetText()), u"UnMute Sound");
+  EXPECT_EQ(std::u16string(static_cast<CDXUTStatic*>(MenuButton(ButtonMuteMusic))->GetText()), u"UnMute Sound");
   CopyText(CurrentMusicName, "mainMusic3");
   Click(ButtonRestartGame);  // muted: no track changes
   EXPECT_TRUE(!GameStarted && Score == 0 && LevelCounter == 4 && !std::strcmp(CurrentMusicName, "mainMusic3"));

@@ -18,7 +18,7 @@
 #include "platform/dxut/dxut_state.h"
 #include "platform/dxut/timer.h"
 #include "sound/sound_table.h"
-#include "tests/dialog/game_buttons.h"
+#include "tests/game/buttons_at_start_up.h"
 #include "world/level_clock.h"
 #include "world/scene.h"
 #include "world/text_copy.h"
@@ -27,11 +27,8 @@
 class FlowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    static const bool once = (AddMenuButtons(), InitSound(), true);
-    for (const GameButton& b : kGameButtons) {
-      Button(b.id)->SetEnabled(b.enabled);
-      Button(b.id)->SetVisible(b.visible);
-    }
+    static const bool once = (MenuButtonsAtStartUp(), InitSound(), true);
+    SetButtonStates(TitleButtons);
     FreeSavedButtonStates();
     for (i32 i = 0; once && i < SoundTableSize; ++i)
       if (SoundTable[i]) SoundTable[i]->Stop();
@@ -64,16 +61,7 @@ class FlowTest : public ::testing::Test {
     AdvanceGame(device);
   }
   static bool Playing(const char* sound) { return FindSound(sound)->Playing; }
-  static CDXUTControl* Button(int id) { return MenuDialog.GetControl(id, DXUT_CONTROL_BUTTON); }
-  static void Click(int id) { OnDialogEvent(EVENT_BUTTON_CLICKED, id, Button(id)); }
-  // One letter a button in the order of kGameButtons: E enabled and shown,
-  // d disabled and shown, h enabled and hidden, x neither.
-  static std::string ButtonStates() {
-    std::string states;
-    for (const GameButton& b : kGameButtons)
-      states += "xhdE"[Button(b.id)->GetVisible() * 2 + Button(b.id)->GetEnabled()];
-    return states;
-  }
+  static void Click(int id) { OnDialogEvent(EVENT_BUTTON_CLICKED, id, MenuButton(id)); }
 
   RecordingDevice* device = nullptr;
 };

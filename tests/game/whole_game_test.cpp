@@ -80,7 +80,7 @@ TEST_F(WholeGameTest, TheTutorialAndEveryLevelPlayThroughToTheEnd) {
     for (int i = 0; i < 200; ++i) Frame();
     Click(ButtonNext);
   }
-  EXPECT_TRUE(!CurrentScene->tutorial && ButtonStates() == "hEEhhddEddEhh");
+  EXPECT_TRUE(!CurrentScene->tutorial && ButtonStates() == TitleButtons);
 
   OnKeyboard(VK_RETURN, true, false);
   OnKeyboard(VK_RETURN, false, false);
