@@ -14,8 +14,10 @@
 
 namespace {
 
-// While nothing is drawn the loop waits this long for a message at most.
-constexpr int kIdleWaitMs = 50;
+// While nothing is drawn the loop sleeps this long between looks for
+// messages: a wait for a message would poll every millisecond where the
+// video driver cannot wait (SDL's offscreen driver).
+constexpr int kIdleWaitMs = 20;
 // Frames start at most this often on the real clock: just over a game step
 // (10 ms, strictly more between steps), so that every frame steps the game
 // once and no frame is drawn that nothing needs.
@@ -120,7 +122,7 @@ HRESULT DXUTMainLoop(HACCEL) {
       continue;
     }
     if (DXUTIsRenderingPaused() || s.minimized) {
-      SDL_WaitEventTimeout(nullptr, kIdleWaitMs);
+      SDL_Delay(kIdleWaitMs);
       continue;
     }
     // A constant frame time runs frames as fast as they come.
