@@ -48,12 +48,24 @@ TEST(Matrix, RowVectorsAndLeftFactorFirst) {
   ExpectNear(t, tr);
 }
 
-TEST(Matrix, AxisRotationsTurnTheLeftHandedWay) {
-  D3DXMATRIX m;
-  ExpectNear(Apply(*D3DXMatrixRotationX(&m, kQuarter), 0, 1, 0), 0, 0, 1);
-  ExpectNear(Apply(*D3DXMatrixRotationY(&m, kQuarter), 1, 0, 0), 0, 0, -1);
-  ExpectNear(Apply(*D3DXMatrixRotationY(&m, kQuarter), 0, 0, 1), 1, 0, 0);
-  ExpectNear(Apply(*D3DXMatrixRotationZ(&m, kQuarter), 1, 0, 0), 0, 1, 0);
+// Each axis turns the left-handed way, and a quaternion about the axis turns
+// as the axis's own matrix does.
+TEST(Matrix, AxisRotationsTurnTheLeftHandedWayAsTheirQuaternions) {
+  using Rotation = D3DXMATRIX* (*)(D3DXMATRIX*, float);
+  const struct {
+    Rotation rotate;
+    D3DXVECTOR3 axis, from, to;
+  } cases[] = {{D3DXMatrixRotationX, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}},
+               {D3DXMatrixRotationY, {0, 1, 0}, {1, 0, 0}, {0, 0, -1}},
+               {D3DXMatrixRotationY, {0, 1, 0}, {0, 0, 1}, {1, 0, 0}},
+               {D3DXMatrixRotationZ, {0, 0, 1}, {1, 0, 0}, {0, 1, 0}}};
+  for (const auto& c : cases) {
+    D3DXMATRIX m, fromQ;
+    ExpectNear(Apply(*c.rotate(&m, kQuarter), c.from.x, c.from.y, c.from.z), c.to.x, c.to.y, c.to.z);
+    D3DXQUATERNION q;
+    D3DXMatrixRotationQuaternion(&fromQ, D3DXQuaternionRotationAxis(&q, &c.axis, -1.2f));
+    ExpectNear(fromQ, *c.rotate(&m, -1.2f));
+  }
 }
 
 TEST(Matrix, YawPitchRollRollsThenPitchesThenYaws) {
@@ -120,18 +132,6 @@ TEST(Vector, NormalizeKeepsDirectionAndLeavesZeroAlone) {
   D3DXMatrixTranslation(&t, 5, 5, 5);
   D3DXVec3TransformNormal(&n, &x, &t);  // directions ignore translation
   ExpectNear(n, 1, 0, 0);
-}
-
-TEST(Quaternion, AxisQuaternionTurnsLikeTheAxisMatrix) {
-  D3DXVECTOR3 x(1, 0, 0), y(0, 1, 0), z(0, 0, 1);
-  D3DXQUATERNION q;
-  D3DXMATRIX fromQ, direct;
-  D3DXMatrixRotationQuaternion(&fromQ, D3DXQuaternionRotationAxis(&q, &x, 0.7f));
-  ExpectNear(fromQ, *D3DXMatrixRotationX(&direct, 0.7f));
-  D3DXMatrixRotationQuaternion(&fromQ, D3DXQuaternionRotationAxis(&q, &y, -1.2f));
-  ExpectNear(fromQ, *D3DXMatrixRotationY(&direct, -1.2f));
-  D3DXMatrixRotationQuaternion(&fromQ, D3DXQuaternionRotationAxis(&q, &z, 2.5f));
-  ExpectNear(fromQ, *D3DXMatrixRotationZ(&direct, 2.5f));
 }
 
 TEST(Quaternion, SlerpFollowsTheShorterArcAtConstantSpeed) {

@@ -5,6 +5,7 @@
 
 #include "render/model_loading.h"
 #include "render/skinned_mesh.h"
+#include "tests/files/temp_folder.h"
 #include "tests/render/render_fixture.h"
 #include "world/object_model.h"
 
@@ -56,8 +57,6 @@ class RecordingHierarchy : public MeshHierarchy {
 class ModelLoadingTest : public RenderTest {
  protected:
   void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "tumblox-models-XXXXXX").string();
-    game = mkdtemp(pattern.data());
     fs::path models = fs::path(std::getenv("TUMBLOX_SOURCE_DIR")) / "tests/render/models";
     fs::create_directories(game / "res/images");
     for (const auto& entry : fs::directory_iterator(models))
@@ -69,7 +68,6 @@ class ModelLoadingTest : public RenderTest {
   void TearDown() override {
     DestroyObjectList(object);  // through the world's hook, as a Scene frees it
     fs::current_path(previous);
-    fs::remove_all(game);
     RenderTest::TearDown();
   }
 
@@ -87,7 +85,9 @@ class ModelLoadingTest : public RenderTest {
     return static_cast<ModelPiece*>(frame->pMeshContainer);
   }
 
-  fs::path game, previous;
+  TempFolder folder;
+  const fs::path& game = folder.path;
+  fs::path previous;
   GameObject* object = new GameObject("ball", 0);
   RecordingHierarchy allocator;
 };

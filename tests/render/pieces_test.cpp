@@ -70,7 +70,9 @@ TEST_F(PieceTest, ATextureNameTooLongForItsBufferCostsOnlyThatTexture) {
 }
 
 TEST_F(PieceTest, FailedCreatesLeaveNoPieceAndNoReference) {
-  ID3DXMesh* mesh = Triangles({0}, D3DFVF_XYZ);
+  ID3DXMesh* mesh = nullptr;
+  ASSERT_EQ(D3DXCreateMeshFVF(1, 3, D3DXMESH_MANAGED, D3DFVF_XYZ, device, &mesh), S_OK);
+  held.push_back(mesh);
   D3DXMESHDATA patch{D3DXMESHTYPE_PATCHMESH, mesh};
   D3DXMESHCONTAINER* made = reinterpret_cast<D3DXMESHCONTAINER*>(1);
   EXPECT_EQ(allocator.CreateMeshContainer("P", &patch, nullptr, nullptr, 0, nullptr, nullptr, &made), E_FAIL);

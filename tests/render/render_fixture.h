@@ -33,25 +33,15 @@ class RenderTest : public ::testing::Test {
 
   // One triangle per attribute given, vertex i at (i, i % 2, 0); held until the
   // test ends.
-  ID3DXMesh* Triangles(const std::vector<DWORD>& attributes, DWORD fvf = VertexFvf) {
-    DWORD faces = DWORD(attributes.size());
-    ID3DXMesh* mesh = nullptr;
-    EXPECT_EQ(D3DXCreateMeshFVF(faces, faces * 3, D3DXMESH_MANAGED, fvf, device, &mesh), S_OK);
-    BYTE* vertices;
-    WORD* indices;
-    DWORD* attributeData;
-    mesh->LockVertexBuffer(0, reinterpret_cast<void**>(&vertices));
-    mesh->LockIndexBuffer(0, reinterpret_cast<void**>(&indices));
-    mesh->LockAttributeBuffer(0, &attributeData);
-    for (DWORD v = 0; v < faces * 3; ++v) {
-      float position[3] = {float(v), float(v % 2), 0};
-      std::memcpy(vertices + v * mesh->GetNumBytesPerVertex(), position, sizeof position);
-      indices[v] = WORD(v);
+  ID3DXMesh* Triangles(const std::vector<DWORD>& attributes) {
+    std::vector<Vertex> vertices;
+    std::vector<WORD> indices;
+    for (WORD v = 0; v < attributes.size() * 3; ++v) {
+      vertices.push_back({float(v), float(v % 2), 0, 0, 0, 0, 0, 0});
+      indices.push_back(v);
     }
-    std::copy(attributes.begin(), attributes.end(), attributeData);
-    mesh->UnlockVertexBuffer();
-    mesh->UnlockIndexBuffer();
-    mesh->UnlockAttributeBuffer();
+    ID3DXMesh* mesh = MakeMesh(device, vertices, indices, attributes);
+    EXPECT_NE(mesh, nullptr);
     held.push_back(mesh);
     return mesh;
   }

@@ -1,17 +1,18 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "platform/dxut/media_search.h"
+#include "tests/files/temp_folder.h"
 
 namespace fs = std::filesystem;
 
 TEST(MediaSearch, CurrentFolderThenParentsThenThePlainName) {
   fs::path start = fs::current_path();
-  fs::path root = fs::temp_directory_path() / ("tumblox_media_" + std::to_string(::getpid()));
+  TempFolder folder;
+  const fs::path& root = folder.path;
   fs::create_directories(root / "res/images");
   std::ofstream(root / "res/images/here.png") << "x";
   std::ofstream(root / "res/above.png") << "x";
@@ -27,5 +28,4 @@ TEST(MediaSearch, CurrentFolderThenParentsThenThePlainName) {
   EXPECT_EQ(DXUTFindDXSDKMediaFileCch(path, 5, u"here.png"), E_INVALIDARG);  // too small
 
   fs::current_path(start);
-  fs::remove_all(root);
 }

@@ -2,10 +2,7 @@
 #include <sys/stat.h>
 #include <zlib.h>
 
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -15,6 +12,7 @@
 #include "platform/d3d9/recording_device.h"
 #include "platform/d3dx9/d3dx9tex.h"
 #include "platform/win32/wide_text.h"
+#include "tests/files/temp_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -22,15 +20,7 @@ namespace {
 
 class TextureFromFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("tumblox_tex_" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-    device_ = new RecordingDevice();
-  }
-  void TearDown() override {
-    device_->Release();
-    fs::remove_all(dir_);
-  }
+  void TearDown() override { device_->Release(); }
 
   std::u16string Path(const std::string& name) {
     std::string p = (dir_ / name).string();
@@ -67,12 +57,8 @@ class TextureFromFile : public ::testing::Test {
       info.num_scans = int(scans.size());
     }
     jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> row(w * 3);
-    for (UINT x = 0; x < w; ++x) {
-      row[x * 3] = r;
-      row[x * 3 + 1] = g;
-      row[x * 3 + 2] = b;
-    }
+    std::vector<JSAMPLE> row;
+    for (UINT x = 0; x < w; ++x) row.insert(row.end(), {r, g, b});
     while (info.next_scanline < h) {
       JSAMPROW rows[1] = {row.data()};
       jpeg_write_scanlines(&info, rows, 1);
@@ -93,14 +79,8 @@ class TextureFromFile : public ::testing::Test {
     WriteBytes(name, png);
   }
 
-  void WriteBytes(const std::string& name, const std::string& bytes) {
-    std::ofstream(dir_ / name, std::ios::binary) << bytes;
-  }
-
-  std::string ReadBytes(const std::string& name) {
-    std::ifstream in(dir_ / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
+  void WriteBytes(const std::string& name, const std::string& bytes) { WriteWholeFile((dir_ / name).string(), bytes); }
+  std::string ReadBytes(const std::string& name) { return ReadWholeFile((dir_ / name).string()); }
 
   RecordingTexture* Load(const std::string& name, HRESULT* result = nullptr) {
     IDirect3DTexture9* texture = reinterpret_cast<IDirect3DTexture9*>(8);
@@ -113,8 +93,9 @@ class TextureFromFile : public ::testing::Test {
     return static_cast<RecordingTexture*>(texture);
   }
 
-  fs::path dir_;
-  RecordingDevice* device_ = nullptr;
+  TempFolder folder_;
+  const fs::path& dir_ = folder_.path;
+  RecordingDevice* device_ = new RecordingDevice();
 };
 
 }  // namespace

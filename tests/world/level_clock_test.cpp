@@ -9,32 +9,26 @@ class LevelClockTest : public ::testing::Test {
   }
 };
 
-TEST_F(LevelClockTest, StartReplacesTheClockAndClearsTimeUp) {
-  SetNowMs(12500.0);
-  TimeUp = 1;
-  StartLevelClock();
-  ASSERT_NE(CurrentLevelClock, nullptr);
-  EXPECT_EQ(TimeUp, 0);
-  CurrentLevelClock->secondsLeft = 3;
-  CurrentLevelClock->objects = new GameObject("num", 0);  // freed with the old clock
-  SetNowMs(20000.0);
-  StartLevelClock();
-  EXPECT_EQ(CurrentLevelClock->secondsLeft, 100);
-  EXPECT_EQ(CurrentLevelClock->lastSecondTime, 20000.0f);
-}
-
-TEST_F(LevelClockTest, OneSecondGoesPerTickStrictlyAfterASecondUntilTimeIsUp) {
+// A start replaces the clock with a full one; a second goes per tick strictly
+// after a second, whatever the gap, until time is up.
+TEST_F(LevelClockTest, StartsFullAndLosesOneSecondPerTickStrictlyAfterASecond) {
   CountDownLevelClock(1e6f);  // no clock: nothing happens
   EXPECT_EQ(TimeUp, 0);
+  SetNowMs(2000.0);
+  StartLevelClock();
+  CurrentLevelClock->objects = new GameObject("num", 0);  // freed with the old clock
+  TimeUp = 1;
   SetNowMs(12500.0);
   StartLevelClock();
+  EXPECT_EQ(TimeUp, 0);
+  EXPECT_EQ(CurrentLevelClock->secondsLeft, 100);
   CurrentLevelClock->secondsLeft = 3;
   CountDownLevelClock(13500.0f);  // exactly 1000 ms: not yet
   EXPECT_EQ(CurrentLevelClock->secondsLeft, 3);
   CountDownLevelClock(13501.0f);
   CountDownLevelClock(16000.0f);  // a long gap still costs one second
   EXPECT_EQ(CurrentLevelClock->secondsLeft, 1);
-  EXPECT_EQ(CurrentLevelClock->lastSecondTime, 16000.0f);
+  CountDownLevelClock(17000.0f);  // timed from the last second taken
   EXPECT_EQ(TimeUp, 0);
   CountDownLevelClock(17001.0f);
   EXPECT_EQ(TimeUp, 1);
