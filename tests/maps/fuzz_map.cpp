@@ -3,8 +3,6 @@
 // no model file is read.
 #include <unistd.h>
 
-#include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -12,6 +10,7 @@
 
 #include "files/map_reader.h"
 #include "platform/d3d9/recording_device.h"
+#include "tests/fuzz_input.h"
 
 namespace {
 IDirect3DDevice9* Device = nullptr;
@@ -43,10 +42,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::FILE* file = std::fopen("res/maps/fuzz.mn", "wb");
-  if (!file) return 0;
-  std::fwrite(data, 1, size, file);
-  std::fclose(file);
+  WriteFuzzInput(data, size, "res/maps/fuzz.mn");
   LoadLevelMap(Device, "fuzz.mn");
   return 0;
 }

@@ -1,30 +1,12 @@
 // Opens arbitrary bytes as a sound file and plays, positions and reads the
 // stream through the mixer. Whatever the bytes, a stream that opens plays to
 // exactly its length.
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
 
 #include "platform/fmod/mixer.h"
+#include "tests/fuzz_input.h"
 
 namespace {
-
-const std::string& SoundFile() {
-  static const std::string path = [] {
-    char pattern[] = "/tmp/tumblox-fuzz-mp3-XXXXXX";
-    const int descriptor = mkstemp(pattern);
-    if (descriptor == -1) std::abort();
-    close(descriptor);
-    std::atexit([] { std::remove(SoundFile().c_str()); });
-    return std::string(pattern);
-  }();
-  return path;
-}
 
 void Mix(u32 frames) {
   static std::int16_t out[MixerBufferFrames * 2];
@@ -34,12 +16,8 @@ void Mix(u32 frames) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::FILE* file = std::fopen(SoundFile().c_str(), "wb");
-  if (file == nullptr) std::abort();
-  std::fwrite(data, 1, size, file);
-  std::fclose(file);
-
-  FSOUND_STREAM* stream = FSOUND_Stream_Open(SoundFile().c_str(), 0, 0, 0);
+  WriteFuzzInput(data, size);
+  FSOUND_STREAM* stream = FSOUND_Stream_Open(FuzzFile(), 0, 0, 0);
   if (!stream) return 0;
   const u32 length = static_cast<u32>(FSOUND_Stream_GetLength(stream));
   FSOUND_Stream_Play(0, stream);

@@ -1,33 +1,17 @@
 // Feeds arbitrary bytes, as a file, to the texture loader: it makes a texture
 // of at most 4096 pixels a side or fails, and never leaves one behind on failure.
-#include <unistd.h>
-
-#include <cstdlib>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "platform/d3d9/recording_device.h"
 #include "platform/d3dx9/d3dx9tex.h"
 #include "platform/win32/wide_text.h"
-
-namespace {
-
-char texturePath[64];  // no destructor: still there when the exit handler runs
-
-}  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  std::snprintf(texturePath, sizeof texturePath, "/tmp/tumblox_fuzz_texture_%d", int(::getpid()));
-  std::atexit([] { std::remove(texturePath); });
-  return 0;
-}
+#include "tests/fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::FILE* file = std::fopen(texturePath, "wb");
-  if (!file || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0) std::abort();
+  WriteFuzzInput(data, size);
   auto* device = new RecordingDevice;
-  std::u16string path = Utf8ToWide(texturePath, std::strlen(texturePath));
+  std::u16string path = Utf8ToWide(FuzzFile(), std::strlen(FuzzFile()));
   IDirect3DTexture9* texture = nullptr;
   HRESULT hr = D3DXCreateTextureFromFileW(device, path.c_str(), &texture);
   if (SUCCEEDED(hr)) {
