@@ -3,11 +3,13 @@
 // trigger to reach and a door to move.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <set>
 #include <string>
 
 #include "files/map_reader.h"
+#include "game/tutorial.h"
 #include "platform/d3d9/recording_device.h"
 #include "platform/dxut/timer.h"
 #include "world/game_step.h"
@@ -87,64 +89,31 @@ TEST_F(Levels, TheChainUsesEveryKindOfObjectEachMapLitByOneSpot) {
     EXPECT_TRUE(seen.count(kind)) << kind;
 }
 
-// The tutorial's own tilts, as it makes them each game tick at steps 2 to 5:
-// right, left, up while levelling left-right, then down until the door moves.
-struct TutorialPace {
-  int right, left, up;
-};
-
-class TutorialMap : public Levels, public ::testing::WithParamInterface<TutorialPace> {
- protected:
-  void SetUp() override {
-    Levels::SetUp();
-    LoadLevelMap(device, "map0.mn");
-    ASSERT_NE(CurrentScene, nullptr);
-    board = CurrentScene->FindByType("map");
-    ball = CurrentScene->FindByType("ball");
-    door = CurrentScene->FindByType("door");
-    ASSERT_TRUE(board && ball && door);
-  }
-
-  void Step() {
-    SetClock(now + 0.011);
-    StepBalls();
-    StepLevelObjects();
-  }
-
-  // Runs the board's pose for at most `ticks` ticks; true once the door moves.
-  template <class Pose>
-  bool Run(int ticks, Pose pose) {
-    for (int i = 0; i < ticks; ++i) {
-      pose(board->rotation.x, board->rotation.z);
-      Step();
-      if (door->moving) return true;
-    }
-    return false;
-  }
-
-  GameObject* board = nullptr;
-  GameObject* ball = nullptr;
-  GameObject* door = nullptr;
-};
-
-constexpr f32 kHalfStep = 0.01f;
+// The tutorial's own tilts each game tick, steps 2 to 4 (right, left, up while
+// levelling) at a player's pace, then step 5's down until the door moves.
+class TutorialMap : public Levels, public ::testing::WithParamInterface<std::array<int, 3>> {};
 
 TEST_P(TutorialMap, StepFiveRollsTheBallOntoATrigger) {
-  const TutorialPace pace = GetParam();
-  Run(pace.right, [](f32& x, f32&) { x = std::max(x - kHalfStep, -TiltLimit); });
-  Run(pace.left, [](f32& x, f32&) { x = std::min(x + kHalfStep, TiltLimit); });
-  Run(pace.up, [](f32& x, f32& z) {
-    z = std::max(z - kHalfStep, -TiltLimit);
-    if (x > 0) x -= kHalfStep;
-    if (x < 0) x += kHalfStep;
-  });
+  LoadLevelMap(device, "map0.mn");
+  const GameObject* door = CurrentScene->FindByType("door");
+  ASSERT_NE(door, nullptr);
+  Tutorial tutorial{};
+  auto run = [&](u32 step, int ticks) {
+    for (tutorial.Step = step; ticks > 0 && !door->moving; --ticks) {
+      tutorial.AutoTilt(CurrentScene, TiltLimit, TiltStep);
+      SetClock(now + 0.011);
+      StepBalls();
+      StepLevelObjects();
+    }
+  };
+  for (u32 step = 2; step <= 4; ++step) run(step, GetParam()[step - 2]);
   ASSERT_FALSE(door->moving);
-  EXPECT_TRUE(Run(2000, [](f32&, f32& z) { z = std::min(z + kHalfStep, TiltLimit); }));
+  run(5, 2000);
+  EXPECT_TRUE(door->moving);
 }
 
 INSTANTIATE_TEST_SUITE_P(Paces, TutorialMap,
-                         ::testing::Values(TutorialPace{0, 0, 0}, TutorialPace{300, 300, 300},
-                                           TutorialPace{40, 40, 40}, TutorialPace{300, 0, 0},
-                                           TutorialPace{0, 300, 40}));
+                         ::testing::Values(std::array{0, 0, 0}, std::array{300, 300, 300}, std::array{40, 40, 40},
+                                           std::array{300, 0, 0}, std::array{0, 300, 40}));
 
 }  // namespace
