@@ -3,6 +3,7 @@
 // profile it leaves behind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "files/profile.h"
@@ -18,6 +19,8 @@ constexpr int StartGameY = 45, ExitGameY = 141, MuteY = 213, YesY = 357, NoY = 3
 // The board, the button column and the mute button, as rectangles.
 constexpr int Board[] = {250, 150, 780, 620};
 constexpr int Buttons[] = {889, 34, 1014, 224};
+// The number under "Current Level:" at the bottom right.
+constexpr int LevelNumber[] = {860, 700, 930, 732};
 constexpr int Mute[] = {889, 202, 1014, 224};
 
 // The first level of the shipped game with its goal on the ball's path:
@@ -45,18 +48,46 @@ class PlayTest : public ::testing::Test {
   double Region(const std::vector<unsigned>& a, const std::vector<unsigned>& b, const int* r) {
     return Difference(a, b, r[0], r[1], r[2], r[3]);
   }
+  std::vector<bool> Level(const std::vector<unsigned>& picture) {
+    return YellowMask(picture, LevelNumber[0], LevelNumber[1], LevelNumber[2], LevelNumber[3]);
+  }
+  // Two masks of the same text, whatever the sky behind its edges.
+  static bool SameText(const std::vector<bool>& a, const std::vector<bool>& b) {
+    size_t differ = 0, lit = 0;
+    for (size_t i = 0; i < a.size(); ++i) {
+      differ += a[i] != b[i];
+      lit += a[i];
+    }
+    return differ * 5 <= lit;
+  }
   std::pair<int, int> Caption(const std::vector<unsigned>& picture) {
     return WhiteSpan(picture, Mute[0], Mute[1], Mute[2], Mute[3]);
   }
-  // Start Game!, then Down held until the ball is home.
+  // Start Game!, then Down held until the ball is home and the second map
+  // is up, three seconds later; a slow build takes longer.
   void PlayFirstLevel(GameSession& game) {
     game.Click(ButtonX, StartGameY);
+    // The title's credits run where the level's number will be: play has
+    // begun once the score shows at the top left.
+    const auto scored = [&] {
+      const std::vector<bool> score = YellowMask(playing = game.Grab(), 25, 20, 140, 50);
+      return std::count(score.begin(), score.end(), true) > 30;
+    };
+    ASSERT_TRUE(WaitUntil(scored, 10000)) << "the score shows in play";
     game.SavePicture("e2e_level");
-    playing = game.Grab();
-    game.HoldKey("Down", 2500);
+    game.KeyDown("Down");
+    const bool moved = WaitUntil([&] { return Region(playing, game.Grab(), Board) > 0.2; }, 20000);
+    game.SavePicture("e2e_cleared");
+    EXPECT_TRUE(moved) << "the ball left its place";
+    EXPECT_TRUE(WaitUntil([&] { return !SameText(Level(game.Grab()), Level(playing)); }, 60000))
+        << "the second map follows the cleared first";
+    game.KeyUp("Down");
+    SleepMs(500);
+    game.SavePicture("e2e_next_level");
+    second = game.Grab();
   }
   GameFolder folder;
-  std::vector<unsigned> playing;
+  std::vector<unsigned> playing, second;
 };
 
 TEST_F(PlayTest, ALevelClearedThenExitGameAndYesWriteTheProfile) {
@@ -64,24 +95,21 @@ TEST_F(PlayTest, ALevelClearedThenExitGameAndYesWriteTheProfile) {
   ASSERT_TRUE(game.Started());
   game.SavePicture("e2e_title");
   PlayFirstLevel(game);
-  game.SavePicture("e2e_cleared");
-  const std::vector<unsigned> cleared = game.Grab();
-  EXPECT_GT(Region(playing, cleared, Board), 0.2) << "the ball left its place";
-  SleepMs(3500);
-  game.SavePicture("e2e_next_level");
-  const std::vector<unsigned> next = game.Grab();
-  EXPECT_GT(Region(playing, next, Board), 5.0) << "the second map follows the cleared first";
+  const std::vector<unsigned> next = second;
 
   game.Click(ButtonX, ExitGameY);
+  const double lit = Brightness(next, Board[0], Board[1], Board[2], Board[3]);
+  std::vector<unsigned> prompt;
+  EXPECT_TRUE(WaitUntil([&] {
+    prompt = game.Grab();
+    return Brightness(prompt, Board[0], Board[1], Board[2], Board[3]) < 0.8 * lit;
+  }, 10000)) << "the scene is dimmed under the prompt";
   game.SavePicture("e2e_exit_prompt");
-  const std::vector<unsigned> prompt = game.Grab();
-  EXPECT_LT(Brightness(prompt, Board[0], Board[1], Board[2], Board[3]),
-            0.8 * Brightness(next, Board[0], Board[1], Board[2], Board[3]))
-      << "the scene is dimmed under the prompt";
   game.Click(ButtonX, NoY);
-  const std::vector<unsigned> afterNo = game.Grab();
-  EXPECT_LT(Region(next, afterNo, Buttons), Region(prompt, afterNo, Buttons) / 2)
-      << "No gives the buttons back";
+  EXPECT_TRUE(WaitUntil([&] {
+    const std::vector<unsigned> afterNo = game.Grab();
+    return Region(next, afterNo, Buttons) < Region(prompt, afterNo, Buttons) / 2;
+  }, 10000)) << "No gives the buttons back";
 
   game.Click(ButtonX, ExitGameY);
   game.Click(ButtonX, YesY);
@@ -107,7 +135,7 @@ TEST_F(PlayTest, MuteSoundRelabelsItselfAndOutlastsARestart) {
     ASSERT_TRUE(game.Started());
     unmuted = game.Grab();
     game.Click(ButtonX, MuteY);
-    muted = game.Grab();
+    WaitUntil([&] { return Caption(muted = game.Grab()) != Caption(unmuted); }, 10000);
     game.SavePicture("e2e_muted");
     EXPECT_LT(Caption(muted).first, Caption(unmuted).first) << "\"UnMute Sound\" is the wider";
     game.Click(ButtonX, ExitGameY);
@@ -125,12 +153,10 @@ TEST_F(PlayTest, F3TakesTheGameBackToItsFirstMap) {
   GameSession game(folder);
   ASSERT_TRUE(game.Started());
   PlayFirstLevel(game);
-  SleepMs(4000);
-  const std::vector<unsigned> second = game.Grab();
   game.Key("F3");
-  SleepMs(2000);
+  std::vector<unsigned> back;
+  EXPECT_TRUE(WaitUntil([&] { return SameText(Level(back = game.Grab()), Level(playing)); }, 20000));
   game.SavePicture("e2e_after_f3");
-  const std::vector<unsigned> back = game.Grab();
   EXPECT_LT(Region(playing, back, Board), Region(second, back, Board) / 2);
 }
 

@@ -42,6 +42,15 @@ void SleepMs(int milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
+bool WaitUntil(const std::function<bool()>& done, int milliseconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= end) return false;
+    SleepMs(200);
+  }
+  return true;
+}
+
 GameFolder::GameFolder() {
   const fs::path res = folder.path / "res";
   fs::create_directories(res / "maps");
@@ -116,11 +125,8 @@ void GameSession::Click(int x, int y) const {
   SleepMs(300);
 }
 
-void GameSession::HoldKey(const std::string& key, int milliseconds) const {
-  Run("xdotool keydown " + key);
-  SleepMs(milliseconds);
-  Run("xdotool keyup " + key);
-}
+void GameSession::KeyDown(const std::string& key) const { Run("xdotool keydown " + key); }
+void GameSession::KeyUp(const std::string& key) const { Run("xdotool keyup " + key); }
 
 void GameSession::Key(const std::string& key) const {
   Run("xdotool key " + key);
@@ -188,4 +194,14 @@ std::pair<int, int> WhiteSpan(const std::vector<unsigned>& picture, int x0, int 
       span.second = std::max(span.second, x);
     }
   return span;
+}
+
+std::vector<bool> YellowMask(const std::vector<unsigned>& picture, int x0, int y0, int x1, int y1) {
+  std::vector<bool> mask;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) {
+      const unsigned p = picture[size_t(y) * WindowWidth + x];
+      mask.push_back(((p >> 16) & 0xFF) > 200 && ((p >> 8) & 0xFF) > 200 && (p & 0xFF) < 100);
+    }
+  return mask;
 }

@@ -5,6 +5,7 @@
 #pragma once
 #include <sys/types.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,7 +34,8 @@ class GameSession {
   std::vector<unsigned> Grab() const;
   void SavePicture(const std::string& name) const;
   void Click(int x, int y) const;
-  void HoldKey(const std::string& key, int milliseconds) const;
+  void KeyDown(const std::string& key) const;
+  void KeyUp(const std::string& key) const;
   void Key(const std::string& key) const;
   // Asks the window to close as a window manager's close button does.
   void CloseWindow() const;
@@ -56,3 +58,7 @@ double Brightness(const std::vector<unsigned>& picture, int x0, int y0, int x1, 
 // caption's letters), or {-1, -1}.
 std::pair<int, int> WhiteSpan(const std::vector<unsigned>& picture, int x0, int y0, int x1, int y1);
 void SleepMs(int milliseconds);
+// Which pixels of a rectangle are the status text's yellow.
+std::vector<bool> YellowMask(const std::vector<unsigned>& picture, int x0, int y0, int x1, int y1);
+// Looks every 200 ms until `done` holds; false after the timeout.
+bool WaitUntil(const std::function<bool()>& done, int milliseconds);
