@@ -208,33 +208,15 @@ def trigger(folder):
     write_model(os.path.join(folder, "trigger.x"), "Trigger", mesh)
 
 
-WARPS = {  # model: ring, swirl texture, gem, ornament
-    "warp.x": ("violet", "swirl.png", "ice", None),
-    "warp2.x": ("teal", "swirl2.png", "mint", "studs"),
-    "warp3.x": ("orange", "swirl3.png", "flame", "frame"),
-}
-
-
-def warp(folder, name):
-    # Every warp is a ring round a swirl with a gem over it; a pair differs
-    # from the others by its colours and its ornament.
-    ring_paint, swirl, gem, ornament = WARPS[name]
+def warp(folder):
+    # A ring round a swirl with a gem over it. Every warp loads this model,
+    # so it leaves the cell's corners to the pad of its pair (warp_pads).
     mesh = Mesh("WarpMesh")
-    ring = painted(ring_paint, 0.5, power=40, specular=0.8)
-    mesh.torus((0.5, 0.12, -0.5), 0.38, 0.07, ring, segments=32, sides=10)
-    mesh.cylinder((0.5, 0, -0.5), 0.33, 0.04, 0.07, Material((1, 1, 1), texture=swirl, glow=0.9), segments=32)
-    mesh.sphere((0.5, 0.36, -0.5), (0.07, 0.07, 0.07), painted(gem, 0.9), rings=8, segments=12)
-    if ornament == "studs":
-        for k in range(4):
-            a = math.pi / 4 + k * math.pi / 2
-            mesh.sphere((0.5 + 0.38 * math.cos(a), 0.2, -0.5 + 0.38 * math.sin(a)), (0.06, 0.06, 0.06),
-                        painted("white", 0.7), rings=6, segments=10)
-    elif ornament == "frame":
-        gold = painted("gold", 0.5)
-        for lo, hi in (((0.03, 0, -0.97), (0.97, 0.1, -0.9)), ((0.03, 0, -0.1), (0.97, 0.1, -0.03)),
-                       ((0.03, 0, -0.9), (0.1, 0.1, -0.1)), ((0.9, 0, -0.9), (0.97, 0.1, -0.1))):
-            mesh.box(lo, hi, gold)
-    write_model(os.path.join(folder, name), "Warp", mesh)
+    ring = painted("violet", 0.5, power=40, specular=0.8)
+    mesh.torus((0.5, 0.12, -0.5), 0.3, 0.06, ring, segments=32, sides=10)
+    mesh.cylinder((0.5, 0, -0.5), 0.26, 0.04, 0.07, Material((1, 1, 1), texture="swirl.png", glow=0.9), segments=32)
+    mesh.sphere((0.5, 0.36, -0.5), (0.07, 0.07, 0.07), painted("ice", 0.9), rings=8, segments=12)
+    write_model(os.path.join(folder, "warp.x"), "Warp", mesh)
 
 
 def goal(folder):
@@ -250,6 +232,40 @@ def goal(folder):
 PALETTE = [(1.0, 1.0, 1.0), (1.0, 0.95, 0.85), (0.9, 1.0, 0.9), (0.85, 0.92, 1.0), (1.0, 0.9, 0.9),
            (0.95, 0.9, 1.0), (1.0, 1.0, 0.85), (0.88, 1.0, 1.0), (1.0, 0.92, 0.8), (0.92, 0.92, 0.92),
            (1.0, 0.85, 0.95)]
+
+
+# One colour a warp pair, in the order the pairs first appear on the board;
+# far apart in hue or shade, and none the red of spikes or the amber of
+# triggers.
+PAD_PAINTS = ["rose", "lime", "sky", "orange", "dark"]
+PAD_INSET = 0.04
+PAD_LIFT = 0.01  # over the floor, so the two never fight for depth
+
+
+def warp_pairs(level):
+    """Each warp's pair number: warps joined by their targets share one."""
+    parent = {}
+
+    def root(name):
+        while parent.setdefault(name, name) != name:
+            name = parent[name]
+        return name
+
+    warps = [o for o in level.objects if o["kind"] == "warp"]
+    for o in warps:
+        parent[root(o["name"])] = root(o["opts"].get("target", o["name"]))
+    numbers = {}
+    for o in sorted(warps, key=lambda o: (-o["x"], -o["z"])):
+        numbers.setdefault(root(o["name"]), len(numbers))
+    return [(o, numbers[root(o["name"])]) for o in warps]
+
+
+def warp_pads(mesh, level):
+    for o, pair in warp_pairs(level):
+        pad = painted(PAD_PAINTS[pair % len(PAD_PAINTS)], 0.5)
+        x0, x1 = o["x"] + PAD_INSET, o["x"] + o["length"] - PAD_INSET
+        z0, z1 = o["z"] - o["width"] + PAD_INSET, o["z"] - PAD_INSET
+        mesh.quad([(x0, PAD_LIFT, z0), (x1, PAD_LIFT, z0), (x1, PAD_LIFT, z1), (x0, PAD_LIFT, z1)], (0, 1, 0), pad)
 
 
 def board(folder, source):
@@ -274,6 +290,7 @@ def board(folder, source):
             cx1, cz0 = cx0 + 1, cz1 - 1
             mesh.quad([(cx0, 0, cz0), (cx1, 0, cz0), (cx1, 0, cz1), (cx0, 0, cz1)], (0, 1, 0), floor,
                       uvs=[(0, 0), (0, 1), (1, 1), (1, 0)])
+    warp_pads(mesh, level)
     for x, z, length, width in level.walls:
         mesh.box((x, 0, z - width), (x + length, level_source.WALL_HEIGHT, z), wall, uv_scale=1.0, skip=("-y",))
     write_model(os.path.join(folder, level.name + ".x"), "Board", mesh)
@@ -291,8 +308,7 @@ def build_meshes(folder):
     door(folder, "door.x", along_x=False)
     door(folder, "door2.x", along_x=True)
     trigger(folder)
-    for name in WARPS:
-        warp(folder, name)
+    warp(folder)
     goal(folder)
     for source in sorted(glob.glob(os.path.join(ROOT, "assets", "maps", "*.txt"))):
         board(folder, source)

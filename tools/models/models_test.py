@@ -1,6 +1,7 @@
 """The built models fit the boxes the maps give their objects, spheres face
 the way they mean to with nothing pinched at the poles, and painted faces
 sample their swatch."""
+import glob
 import math
 import os
 import re
@@ -10,7 +11,9 @@ import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
+sys.path.insert(0, os.path.join(os.path.dirname(HERE), "levels"))
 import build_models  # noqa: E402
+import level_source  # noqa: E402
 import textures_game  # noqa: E402
 from xfile import Mesh, cross, dot, mesh_text, sub  # noqa: E402
 
@@ -32,15 +35,14 @@ class ModelsTest(unittest.TestCase):
     def test_object_models_stay_inside_their_boxes(self):
         boxes = {  # file: the box the maps give the object, [0, L] x [0, H] x [-W, 0]
             "door.x": (1, 1, 2), "door2.x": (2, 1, 1), "trigger.x": (1, 0.2, 1), "warp.x": (1, 0.5, 1),
-            "warp2.x": (1, 0.5, 1), "warp3.x": (1, 0.5, 1), "spike.x": (0.8, 0.8, 0.8),
+            "spike.x": (0.8, 0.8, 0.8),
         }
         with tempfile.TemporaryDirectory() as tmp:
             build_models.door(tmp, "door.x", along_x=False)
             build_models.door(tmp, "door2.x", along_x=True)
             build_models.trigger(tmp)
             build_models.spike(tmp)
-            for name in build_models.WARPS:
-                build_models.warp(tmp, name)
+            build_models.warp(tmp)
             for name, (length, height, width) in boxes.items():
                 with self.subTest(name):
                     points, _ = positions_and_uvs(os.path.join(tmp, name))
@@ -49,6 +51,39 @@ class ModelsTest(unittest.TestCase):
                     self.assertTrue(all(v >= -1e-6 for v in (lo[0], lo[1], lo[2] + width)), (lo, hi))
                     self.assertTrue(all(v <= 1e-6 for v in (hi[0] - length, hi[1] - height, hi[2])), (lo, hi))
                     self.assertGreater(hi[1] - lo[1], 0.5 * height)  # and fill it, not lie flat
+
+    def test_warps_share_a_pad_colour_with_their_pair_only(self):
+        source = """next FINISH
+key A warp warp1in target=warp1out
+key B warp warp1out target=warp1out
+key C warp warp2in target=warp2out
+key D warp warp2out target=warp2out
+key E warp warpalone target=warpalone
+key F warp warploopA target=warploopB
+key G warp warploopB target=warploopA
+grid
+#########
+#A.C.E.F#
+#D.B...G#
+#########
+"""
+        with tempfile.TemporaryDirectory() as tmp:
+            path = os.path.join(tmp, "map7.txt")
+            with open(path, "w") as f:
+                f.write(source)
+            level = level_source.parse(path)
+        pairs = {o["name"]: n for o, n in build_models.warp_pairs(level)}
+        for a, b, same in [("warp1in", "warp1out", True), ("warp2in", "warp2out", True),
+                           ("warploopA", "warploopB", True), ("warp1in", "warp2in", False),
+                           ("warpalone", "warp1out", False), ("warpalone", "warploopA", False),
+                           ("warp2out", "warploopB", False)]:
+            with self.subTest(a=a, b=b):
+                self.assertEqual(pairs[a] == pairs[b], same)
+        self.assertEqual(sorted(set(pairs.values())), [0, 1, 2, 3])
+        for path in glob.glob(os.path.join(build_models.ROOT, "assets", "maps", "*.txt")):
+            with self.subTest(path):  # every pair of a level has a colour of its own
+                numbers = [n for _, n in build_models.warp_pairs(level_source.parse(path))]
+                self.assertLessEqual(max(numbers, default=0), len(build_models.PAD_PAINTS) - 1)
 
     def test_sphere_faces_look_out_or_in_and_meet_the_poles_square(self):
         for inward in (False, True):
@@ -68,13 +103,13 @@ class ModelsTest(unittest.TestCase):
 
     def test_painted_faces_sample_their_swatch(self):
         mesh = Mesh("P")
-        mesh.box((0, 0, 0), (1, 1, 1), build_models.painted("teal"), uv_scale=1.0)
+        mesh.box((0, 0, 0), (1, 1, 1), build_models.painted("lime"), uv_scale=1.0)
         with tempfile.TemporaryDirectory() as tmp:
             path = os.path.join(tmp, "p.x")
             with open(path, "w") as f:
                 f.write("\n".join(mesh_text(mesh, 0)))
             _, uvs = positions_and_uvs(path)
-        u, v = textures_game.paint_uv("teal")
+        u, v = textures_game.paint_uv("lime")
         self.assertEqual(len(uvs), 24)
         for got in uvs:
             self.assertAlmostEqual(got[0], u, places=5)

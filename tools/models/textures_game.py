@@ -13,13 +13,13 @@ from textures import fractal, fractal3, hash2, mix, noise, smoothstep, write_jpe
 # pointing all its texture coordinates at a swatch, with a white material:
 # light then scales the swatch and can never push it past its own colour.
 PAINTS = ["steel", "iron", "dark", "gold", "amber", "red", "white", "cream", "brown", "wood",
-          "violet", "lilac", "teal", "mint", "orange", "flame", "ice", "black", "stone", "lime"]
+          "violet", "lilac", "orange", "ice", "black", "stone", "lime", "rose", "sky"]
 PAINT_RGB = {
     "steel": (200, 204, 214), "iron": (88, 92, 104), "dark": (44, 46, 54), "gold": (255, 206, 60),
     "amber": (250, 160, 30), "red": (220, 40, 30), "white": (255, 255, 255), "cream": (255, 240, 205),
     "brown": (120, 84, 52), "wood": (150, 100, 58), "violet": (150, 70, 235), "lilac": (215, 175, 255),
-    "teal": (20, 190, 170), "mint": (170, 255, 220), "orange": (255, 120, 20), "flame": (255, 220, 120),
-    "ice": (190, 240, 255), "black": (20, 20, 24), "stone": (130, 118, 104), "lime": (150, 230, 60),
+    "orange": (255, 120, 20), "ice": (190, 240, 255), "black": (20, 20, 24), "stone": (130, 118, 104),
+    "lime": (150, 230, 60), "rose": (250, 60, 160), "sky": (50, 150, 255),
 }
 PAINT_GRID = 8  # swatches a side
 
@@ -201,5 +201,3 @@ def build_all(folder):
     ball(os.path.join(folder, "orbel2.png"), (40, 120, 230), (200, 240, 255), "stripes")
     ball(os.path.join(folder, "orbel3.png"), (60, 180, 70), (250, 230, 80), "spots")
     swirl(os.path.join(folder, "swirl.png"), (130, 220, 255), (70, 20, 130), 3)
-    swirl(os.path.join(folder, "swirl2.png"), (200, 255, 140), (10, 90, 80), 2)
-    swirl(os.path.join(folder, "swirl3.png"), (255, 235, 150), (150, 50, 10), 5)
