@@ -346,11 +346,3 @@ TEST_F(GLDeviceTest, CheckDeviceFormatAcceptsTheGamesFormatsOnTheFirstAdapter) {
   d3d->Release();
 }
 
-TEST_F(GLDeviceTest, CapsAreThoseOfAHardwareDeviceThatBlends) {
-  D3DCAPS9 caps;
-  GetGLDeviceCaps(D3DDEVTYPE_HAL, &caps);
-  EXPECT_TRUE(caps.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT);
-  EXPECT_GE(caps.VertexShaderVersion, DWORD(D3DVS_VERSION(1, 1)));
-  EXPECT_GE(caps.MaxVertexBlendMatrices, 2u);
-}
-

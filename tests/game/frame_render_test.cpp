@@ -132,16 +132,6 @@ TEST_F(FrameRenderTest, ShownLightObjectsTakeIndicesInListOrderElseOneLightPoint
   }
 }
 
-TEST_F(FrameRenderTest, LightsOfAnEarlierLevelStayOnWhenFewerAreSet) {
-  for (int i = 0; i < 3; ++i) Add("LIGHT", "", true, false)->lightKind = PointLight;
-  SetSceneLights(device);
-  device->calls.clear();
-  Reset();
-  Add("LIGHT", "", true, false)->lightKind = SpotLight;
-  SetSceneLights(device);
-  for (const RecordedCall& c : device->CallsOf("LightEnable")) EXPECT_EQ(c.args[1], TRUE);
-}
-
 TEST_F(FrameRenderTest, TheWalkDrawsShownModelsAndTwinsInPlaceOfPoppedBalls) {
   Add("skybox", "sky");                                   // 0
   GameObject* popped = Add("ball", "ball1", false);       // 1

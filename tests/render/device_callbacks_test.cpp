@@ -1,15 +1,11 @@
 // The device callbacks through the recording device: the choice of vertex
-// processing, what reset sets, the device's life, and the frame's camera.
+// processing, and the device's life.
 #include <gtest/gtest.h>
-
-#include <cmath>
-#include <cstring>
 
 #include "game/menu_buttons.h"
 #include "platform/d3d9/recording_device.h"
 #include "render/device_callbacks.h"
 #include "render/device_resources.h"
-#include "render/model.h"
 #include "world/level_clock.h"
 #include "world/scene.h"
 
@@ -50,32 +46,6 @@ TEST(DeviceSettingsTest, MixedVertexProcessingOnlyWithTransformShadersAndTwoBlen
   }
 }
 
-TEST_F(DeviceCallbacksTest, ResetSetsTheStatesTheProjectionAndTheButtonColumn) {
-  ASSERT_EQ(OnDeviceCreated(device, &backBuffer), S_OK);
-  ASSERT_NE(StatusFont, nullptr);
-  device->calls.clear();
-  ASSERT_EQ(OnDeviceReset(device, &backBuffer), S_OK);
-  ASSERT_NE(StatusSprite, nullptr);
-  std::vector<std::int64_t> states;
-  for (const RecordedCall& c : device->CallsOf("SetRenderState")) {
-    states.push_back(c.args[0]);
-    states.push_back(c.args[1]);
-  }
-  EXPECT_EQ(states, (std::vector<std::int64_t>{D3DRS_LIGHTING, 1, D3DRS_DITHERENABLE, 1,
-                                               D3DRS_ZENABLE, 1, D3DRS_CULLMODE, D3DCULL_CCW,
-                                               D3DRS_AMBIENT, 0x33333333,
-                                               D3DRS_NORMALIZENORMALS, 1}));
-  EXPECT_EQ(device->CallsOf("SetSamplerState").size(), 2u);
-  // Aspect 4:3, near 0.3125, far 4000.
-  EXPECT_NEAR(ProjectionMatrix._22 / ProjectionMatrix._11, 1024.0f / 768.0f, 1e-5);
-  EXPECT_NEAR(-ProjectionMatrix._43 / ProjectionMatrix._33, 0.3125f, 1e-5);
-  EXPECT_EQ(std::memcmp(&device->transforms[D3DTS_PROJECTION], &ProjectionMatrix,
-                        sizeof(D3DMATRIX)), 0);
-  EXPECT_EQ(MenuDialog.GetLocation().x, 854);
-  EXPECT_EQ(MenuDialog.GetLocation().y, 0);
-  EXPECT_EQ(MenuDialog.GetWidth(), 170);
-}
-
 TEST_F(DeviceCallbacksTest, ADeviceLifeFreesEverythingOnceAndStartsAgainAtTheFirstMap) {
   ASSERT_EQ(OnDeviceCreated(device, &backBuffer), S_OK);
   ASSERT_NE(CurrentScene, nullptr);
@@ -94,35 +64,6 @@ TEST_F(DeviceCallbacksTest, ADeviceLifeFreesEverythingOnceAndStartsAgainAtTheFir
   OnDeviceDestroyed();  // nothing is freed twice
   ASSERT_EQ(OnDeviceCreated(device, &backBuffer), S_OK);
   EXPECT_NE(CurrentScene, nullptr);
-}
-
-TEST_F(DeviceCallbacksTest, FrameMoveLooksFromTheCameraAndUpdatesEveryModel) {
-  std::memset(&ViewMatrix, 0, sizeof ViewMatrix);
-  OnFrameMove(device, 0.0, 0.01f);
-  EXPECT_TRUE(device->calls.empty()) << "no scene, no view";
-  EXPECT_EQ(ViewMatrix._44, 0.0f);
-
-  ASSERT_EQ(OnDeviceCreated(device, &backBuffer), S_OK);
-  CurrentScene->cameraPosition = {-10, 25, 0};
-  GameObject* loaded = nullptr;
-  for (GameObject* o = CurrentScene->firstObject; o && !loaded; o = o->next)
-    if (o->meshLoaded) loaded = o;
-  ASSERT_NE(loaded, nullptr);
-  D3DXMatrixTranslation(&loaded->frameRoot->TransformationMatrix, 7, 0, 0);
-  device->calls.clear();
-  OnFrameMove(device, 0.0, 0.01f);
-  EXPECT_FLOAT_EQ(loaded->frameRoot->CombinedMatrix._41, 7.0f);
-  // The origin lies straight ahead of the camera.
-  D3DXVECTOR3 origin{0, 0, 0}, ahead;
-  D3DXVec3TransformCoord(&ahead, &origin, &ViewMatrix);
-  EXPECT_NEAR(ahead.x, 0.0f, 1e-4);
-  EXPECT_NEAR(ahead.y, 0.0f, 1e-4);
-  EXPECT_NEAR(ahead.z, std::sqrt(725.0f), 1e-4);
-  // The world is turned a quarter about y first: its +x runs to the left.
-  D3DXVECTOR3 plusX{1, 0, 0}, seen;
-  D3DXVec3TransformCoord(&seen, &plusX, &ViewMatrix);
-  EXPECT_NEAR(seen.x, -1.0f, 1e-4);
-  EXPECT_EQ(std::memcmp(&device->transforms[D3DTS_VIEW], &ViewMatrix, sizeof(D3DMATRIX)), 0);
 }
 
 }  // namespace
