@@ -85,6 +85,31 @@ grid
                 numbers = [n for _, n in build_models.warp_pairs(level_source.parse(path))]
                 self.assertLessEqual(max(numbers, default=0), len(build_models.PAD_PAINTS) - 1)
 
+    def test_the_closing_screen_shows_the_title_above_the_last_board(self):
+        maps = os.path.join(build_models.ROOT, "assets", "maps")
+        level = level_source.parse(os.path.join(maps, "map1.txt"))
+        for _ in range(100):
+            if level.next == "FINISH":
+                break
+            level = level_source.parse(os.path.join(maps, level.next + ".txt"))
+        eye = level_source.camera_of(level)
+        # The map reader puts the title 3 short of a map's camera in x and 1.75 under it.
+        at = (eye[0] - 3.0, eye[1] - 1.75, 0.0) if eye else (-9.5, 23.25, 0.0)
+        eye = eye or level_source.DEFAULT_EYE
+        rows, cols = len(level.rows), len(level.rows[0])
+        self.assertTrue(level_source.fits(eye, level_source.board_corners(rows, cols, 0.15)), level.name)
+        with tempfile.TemporaryDirectory() as tmp:
+            build_models.title(tmp)
+            points, _ = positions_and_uvs(os.path.join(tmp, "title.x"))
+        title = [level_source.project(eye, (x + at[0], y + at[1], z + at[2])) for x, y, z in points]
+        self.assertNotIn(None, title)
+        board = [level_source.project(eye, p) for p in level_source.board_corners(rows, cols, 0)]
+        left, right = min(p[0] for p in title), max(p[0] for p in title)
+        top, bottom = min(p[1] for p in title), max(p[1] for p in title)
+        self.assertGreater(right - left, 0.4 * level_source.SCREEN_W)  # big enough to read
+        self.assertTrue(0 <= left and right <= level_source.SCREEN_W and 0 <= top, (left, right, top))
+        self.assertLess(bottom, min(p[1] for p in board), level.name)
+
     def test_sphere_faces_look_out_or_in_and_meet_the_poles_square(self):
         for inward in (False, True):
             with self.subTest(inward=inward):
