@@ -239,6 +239,7 @@ PALETTE = [(1.0, 1.0, 1.0), (1.0, 0.95, 0.85), (0.9, 1.0, 0.9), (0.85, 0.92, 1.0
 # triggers.
 PAD_PAINTS = ["rose", "lime", "sky", "orange", "dark"]
 PAD_INSET = 0.04
+PAD_BAND = 0.1  # an outline's, as wide as the warp's ring leaves free
 PAD_LIFT = 0.01  # over the floor, so the two never fight for depth
 
 
@@ -260,12 +261,24 @@ def warp_pairs(level):
     return [(o, numbers[root(o["name"])]) for o in warps]
 
 
+def pad_quad(mesh, x0, z0, x1, z1, material):
+    mesh.quad([(x0, PAD_LIFT, z0), (x1, PAD_LIFT, z0), (x1, PAD_LIFT, z1), (x0, PAD_LIFT, z1)], (0, 1, 0), material)
+
+
 def warp_pads(mesh, level):
+    """A solid pad under a warp that sends pieces on, an outline under one
+    that only receives them (its target is itself)."""
     for o, pair in warp_pairs(level):
         pad = painted(PAD_PAINTS[pair % len(PAD_PAINTS)], 0.5)
         x0, x1 = o["x"] + PAD_INSET, o["x"] + o["length"] - PAD_INSET
         z0, z1 = o["z"] - o["width"] + PAD_INSET, o["z"] - PAD_INSET
-        mesh.quad([(x0, PAD_LIFT, z0), (x1, PAD_LIFT, z0), (x1, PAD_LIFT, z1), (x0, PAD_LIFT, z1)], (0, 1, 0), pad)
+        if o["opts"].get("target", o["name"]) != o["name"]:
+            pad_quad(mesh, x0, z0, x1, z1, pad)
+            continue
+        b = PAD_BAND
+        for box in ((x0, z0, x1, z0 + b), (x0, z1 - b, x1, z1), (x0, z0 + b, x0 + b, z1 - b),
+                    (x1 - b, z0 + b, x1, z1 - b)):
+            pad_quad(mesh, *box, pad)
 
 
 def board(folder, source):
