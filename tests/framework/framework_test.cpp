@@ -3,6 +3,7 @@
 // line's flags, closing and failures.
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -161,11 +162,17 @@ TEST_F(FrameworkTest, FramesComeJustOverAGameStepApartUnlessTheFrameTimeIsConsta
     std::sscanf(moves[i].c_str(), "move %lf %lf", &time, &elapsed);
     EXPECT_GT(elapsed, 0.0100) << moves[i];
   }
-  log.clear();
-  const auto start = std::chrono::steady_clock::now();
+  // Unpaced, some frames follow each other well within a step, however busy
+  // the machine.
+  auto last = std::chrono::steady_clock::now();
+  auto closest = std::chrono::steady_clock::duration::max();
+  frameScript = [&](int) {
+    const auto now = std::chrono::steady_clock::now();
+    closest = std::min(closest, now - last);
+    last = now;
+  };
   Run({"-windowed", "-width:64", "-height:64", "-quitafterframe:100", "-constantframetime:0.001"});
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100 * 10))
-      << "no pacing on a constant frame time";
+  EXPECT_LT(closest, std::chrono::milliseconds(8)) << "no pacing on a constant frame time";
 }
 
 TEST_F(FrameworkTest, FailuresEndTheRunWithTheirExitCodes) {
