@@ -113,7 +113,7 @@ TEST_F(PlayTest, ALevelClearedThenExitGameAndYesWriteTheProfile) {
 
   game.Click(ButtonX, ExitGameY);
   game.Click(ButtonX, YesY);
-  EXPECT_EQ(game.WaitForExit(10000), 0);
+  EXPECT_EQ(game.WaitForExit(30000), 0);
   ASSERT_TRUE(std::filesystem::exists(folder.ProfilePath()));
   std::snprintf(ProfilePath, sizeof ProfilePath, "%s", folder.ProfilePath().c_str());
   MapScoreList = new struct MapScoreList();
@@ -140,7 +140,7 @@ TEST_F(PlayTest, MuteSoundRelabelsItselfAndOutlastsARestart) {
     EXPECT_LT(Caption(muted).first, Caption(unmuted).first) << "\"UnMute Sound\" is the wider";
     game.Click(ButtonX, ExitGameY);
     game.Click(ButtonX, YesY);
-    EXPECT_EQ(game.WaitForExit(10000), 0);
+    EXPECT_EQ(game.WaitForExit(30000), 0);
   }
   GameSession again(folder);
   ASSERT_TRUE(again.Started());
@@ -165,7 +165,7 @@ TEST_F(PlayTest, TheWindowsCloseButtonEndsTheGameWithoutAProfile) {
   ASSERT_TRUE(game.Started());
   game.Click(ButtonX, StartGameY);
   game.CloseWindow();
-  EXPECT_EQ(game.WaitForExit(10000), 0);
+  EXPECT_EQ(game.WaitForExit(30000), 0);
   EXPECT_FALSE(std::filesystem::exists(folder.ProfilePath()));
 }
 
