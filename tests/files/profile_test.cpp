@@ -196,13 +196,6 @@ TEST_F(ProfileTest, EveryTagIsTakenOnEveryLineInAnyOrder) {
   EXPECT_EQ(HighScore, 8);
   EXPECT_EQ(MusicMuted, 1);
   EXPECT_STREQ(LevelToLoad, "a.mn");
-
-  // Without a score list the other values are still read.
-  delete MapScoreList;
-  MapScoreList = nullptr;
-  WriteProfile({"<MapScores><m.mn>5</m.mn></MapScores>", "<HighScore>6</HighScore>"});
-  LoadProfile();
-  EXPECT_EQ(HighScore, 6);
 }
 
 TEST_F(ProfileTest, OnlyTrueMutesAndAnEmptyValueChangesNothing) {
