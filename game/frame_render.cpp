@@ -4,7 +4,9 @@
 
 #include "game/frame_driver.h"
 #include "game/menu_buttons.h"
+#include "game/start_up.h"
 #include "game/status_text.h"
+#include "render/device_resources.h"
 #include "render/draw_model.h"
 #include "world/scene.h"
 
@@ -27,6 +29,18 @@ void DrawTwinOf(IDirect3DDevice9* device, const Scene& scene, const GameObject& 
   twin->position = ball.position;
   twin->spin = {0.0f, 0.0f, 0.0f};
   if (twin->meshLoaded) DrawModelTree(device, twin->frameRoot, twin);
+}
+
+// A level without its models or sounds still plays; the status text names
+// only missing maps, so this says the rest on screen.
+void DrawMissingDataNotice() {
+  if (!GameDataMissing || !CurrentScene || !StatusFont || !StatusSprite) return;
+  CDXUTTextHelper text(StatusFont, StatusSprite, 30);
+  text.Begin();
+  text.SetForegroundColor(D3DXCOLOR(1.0f, 0.3f, 0.3f, 1.0f));
+  text.SetInsertionPos(10, 730);
+  text.DrawTextLine(u"Game data missing: see standard error");
+  text.End();
 }
 
 }  // namespace
@@ -54,6 +68,7 @@ void OnFrameRender(IDirect3DDevice9* device, double, float elapsed) {
   D3DXMatrixIdentity(&identity);
   device->SetTransform(D3DTS_WORLD, &identity);
   DrawStatusText(device);
+  DrawMissingDataNotice();
   MenuDialog.OnRender(elapsed);
   device->EndScene();
 }

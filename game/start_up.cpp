@@ -10,8 +10,10 @@
 #include "game/menu_buttons.h"
 #include "sound/sound_table.h"
 
+u8 GameDataMissing = 0;
+
 void InitGame() {
-  ReportMissingGameData();
+  GameDataMissing = ReportMissingGameData();
   AddMenuButtons();
   std::strcpy(ProfilePath, "res/profile/profile.mnd");
   MapScoreList = new struct MapScoreList();
