@@ -9,7 +9,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libegl-mesa0
   libmpg123-dev libpng-dev libjpeg-dev zlib1g-dev
-  libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core
+  libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core fonts-liberation2
   sox libsox-fmt-mp3 lame python3 libjpeg-turbo-progs
   xvfb xauth xdotool
 )

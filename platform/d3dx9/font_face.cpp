@@ -1,8 +1,21 @@
 #include "platform/d3dx9/font_face.h"
 
 #include <fontconfig/fontconfig.h>
+#include <strings.h>
 
-bool FindFontFile(const std::string& family, int weight, bool italic, FontFile* found) {
+namespace {
+
+// Windows faces that Linux systems lack, each with the installed face whose
+// widths keep the texts laid out for it on screen. Fontconfig alone would
+// pick a wider serif, and the status text's right-hand lines would run off
+// the edge.
+struct StandIn {
+  const char* face;
+  const char* standIn;
+};
+constexpr StandIn kStandIns[] = {{"Elephant", "Liberation Serif"}};
+
+bool MatchFontFile(const std::string& family, int weight, bool italic, FontFile* found) {
   if (!FcInit()) return false;
   FcPattern* pattern = FcPatternCreate();
   if (!pattern) return false;
@@ -31,4 +44,14 @@ bool FindFontFile(const std::string& family, int weight, bool italic, FontFile* 
   }
   FcPatternDestroy(match);
   return ok;
+}
+
+}  // namespace
+
+bool FindFontFile(const std::string& family, int weight, bool italic, FontFile* found) {
+  for (const StandIn& s : kStandIns) {
+    if (strcasecmp(family.c_str(), s.face) != 0) continue;
+    if (MatchFontFile(s.standIn, weight, italic, found) && found->family == s.standIn) return true;
+  }
+  return MatchFontFile(family, weight, italic, found);
 }

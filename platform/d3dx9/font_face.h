@@ -10,6 +10,7 @@ struct FontFile {
 
 // The installed face closest to `family` at `weight` (400 normal, 700 bold)
 // and slant, by fontconfig's matching: the face itself when it is installed,
-// else one of its kind (serif, sans-serif, ...), else the default face.
+// else its stand-in where it has one, else one of its kind (serif,
+// sans-serif, ...), else the default face.
 // False only when no font at all is installed.
 bool FindFontFile(const std::string& family, int weight, bool italic, FontFile* found);
