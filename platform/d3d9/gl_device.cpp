@@ -147,7 +147,7 @@ HRESULT GLDevice::CreateTexture(UINT width, UINT height, UINT levels, DWORD, D3D
   if (width == 0 || height == 0 || width > caps.MaxTextureWidth || height > caps.MaxTextureHeight ||
       levels > 1 || (format != D3DFMT_A8R8G8B8 && format != D3DFMT_X8R8G8B8))
     return D3DERR_INVALIDCALL;
-  *texture = new GLTexture(width, height, format);
+  *texture = new GLTexture(width, height, format, textureImages_);
   return D3D_OK;
 }
 

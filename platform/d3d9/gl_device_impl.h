@@ -1,5 +1,6 @@
 // The OpenGL device's class, shared by the files that implement it.
 #pragma once
+#include <memory>
 #include <vector>
 
 #include "platform/d3d9/gl_back_buffer.h"
@@ -83,6 +84,7 @@ class GLDevice final : public IDirect3DDevice9 {
   D3DDEVTYPE type_;
   GLBackBuffer backBuffer_;
   ShaderCache shaders_;
+  std::shared_ptr<GLTextureImages> textureImages_ = std::make_shared<GLTextureImages>();
 
   D3DMATRIX world_[kMaxBlendMatrices], view_, projection_;
   D3DVIEWPORT9 viewport_{};

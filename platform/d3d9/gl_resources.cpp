@@ -1,15 +1,14 @@
 #include "platform/d3d9/gl_resources.h"
 
-GLTexture::GLTexture(UINT width, UINT height, D3DFORMAT format)
-    : width_(width), height_(height), format_(format), pixels_(size_t(width) * height, 0) {
-  glGenTextures(1, &name_);
-  glBindTexture(GL_TEXTURE_2D, name_);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-}
+GLTexture::GLTexture(UINT width, UINT height, D3DFORMAT format,
+                     std::shared_ptr<GLTextureImages> images)
+    : width_(width),
+      height_(height),
+      format_(format),
+      images_(std::move(images)),
+      image_(std::make_shared<GLTextureImage>()) {}
 
-GLTexture::~GLTexture() {
-  if (name_) glDeleteTextures(1, &name_);
-}
+GLTexture::~GLTexture() = default;
 
 HRESULT GLTexture::GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) {
   if (level != 0 || !desc) return D3DERR_INVALIDCALL;
@@ -27,6 +26,12 @@ HRESULT GLTexture::LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect
     left = rect->left;
     top = rect->top;
   }
+  if (pixels_.empty()) {
+    if (unlocks_ == 0)
+      pixels_.assign(size_t(width_) * height_, 0);
+    else
+      ReadTexturePixels(image_->name, width_, height_, &pixels_);
+  }
   locked->Pitch = INT(width_ * 4);
   locked->pBits = pixels_.data() + size_t(top) * width_ + size_t(left);
   locked_ = true;
@@ -36,15 +41,17 @@ HRESULT GLTexture::LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect
 HRESULT GLTexture::UnlockRect(UINT level) {
   if (level != 0 || !locked_) return D3DERR_INVALIDCALL;
   locked_ = false;
+  if (unlocks_++ == 0) {
+    image_ = images_->Image(width_, height_, format_, pixels_);
+    pixels_ = std::vector<DWORD>();
+    return D3D_OK;
+  }
+  // Locked again: its pixels change from now on, so the image is its own.
+  if (unlocks_ == 2) image_ = std::make_shared<GLTextureImage>();
   GLint bound = 0;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-  glBindTexture(GL_TEXTURE_2D, name_);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-  // 0xAARRGGBB words are B, G, R, A bytes in memory. X8R8G8B8 keeps no alpha.
-  const GLint internal = format_ == D3DFMT_X8R8G8B8 ? GL_RGB8 : GL_RGBA8;
-  glTexImage2D(GL_TEXTURE_2D, 0, internal, GLsizei(width_), GLsizei(height_), 0, GL_BGRA,
-               GL_UNSIGNED_INT_8_8_8_8_REV, pixels_.data());
+  glBindTexture(GL_TEXTURE_2D, image_->name);
+  UploadTexturePixels(width_, height_, format_, pixels_.data());
   glBindTexture(GL_TEXTURE_2D, GLuint(bound));
   return D3D_OK;
 }

@@ -1,30 +1,34 @@
 // Textures and vertex and index buffers of the OpenGL device. Each keeps
 // its bytes in memory (locks write there) and hands them to OpenGL at
-// unlock; a resource never locked again is uploaded once and kept.
+// unlock; a resource never locked again is uploaded once and kept. A
+// texture drops its pixels after its first unlock (most are never locked
+// again) and reads them back if it is.
 #pragma once
+#include <memory>
 #include <vector>
 
 #include "platform/d3d9/d3d9.h"
 #include "platform/d3d9/gl_api.h"
+#include "platform/d3d9/gl_texture_images.h"
 
 class GLTexture final : public IDirect3DTexture9 {
  public:
-  GLTexture(UINT width, UINT height, D3DFORMAT format);
+  GLTexture(UINT width, UINT height, D3DFORMAT format, std::shared_ptr<GLTextureImages> images);
   HRESULT GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) override;
   HRESULT LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) override;
   HRESULT UnlockRect(UINT level) override;
 
-  GLuint name() const { return name_; }
-  // Sampler state last given to this texture, so that it is set only when
-  // it changes: min filter, mag filter, address u, address v.
-  DWORD appliedSampler[4] = {0, 0, 0, 0};
+  GLTextureImage& image() { return *image_; }
 
  private:
   ~GLTexture() override;
   UINT width_, height_;
   D3DFORMAT format_;
-  std::vector<DWORD> pixels_;
-  GLuint name_ = 0;
+  std::vector<DWORD> pixels_;  // empty while not locked, until locked twice
+  std::shared_ptr<GLTextureImages> images_;
+  // Shared with textures of the same pixels until locked a second time.
+  std::shared_ptr<GLTextureImage> image_;
+  unsigned unlocks_ = 0;
   bool locked_ = false;
 };
 

@@ -207,10 +207,11 @@ HRESULT GLDevice::SetTexture(DWORD stage, IDirect3DTexture9* texture) {
 }
 
 void GLDevice::BindTexture(GLTexture* texture) {
-  glBindTexture(GL_TEXTURE_2D, texture->name());
+  GLTextureImage& image = texture->image();
+  glBindTexture(GL_TEXTURE_2D, image.name);
   const DWORD wanted[4] = {samplerStates_[D3DSAMP_MINFILTER], samplerStates_[D3DSAMP_MAGFILTER],
                            samplerStates_[D3DSAMP_ADDRESSU], samplerStates_[D3DSAMP_ADDRESSV]};
-  DWORD* applied = texture->appliedSampler;
+  DWORD* applied = image.appliedSampler;
   // Level 0 only, so the mip filter plays no part.
   auto filter = [](DWORD d3d) { return d3d == D3DTEXF_POINT ? GL_NEAREST : GL_LINEAR; };
   if (applied[0] != wanted[0])
