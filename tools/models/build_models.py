@@ -148,7 +148,7 @@ def spike(folder):
     core = painted("red", 0.35, power=50, specular=0.9)  # danger, even in shadow
     steel = painted("steel", 0.35, power=60, specular=1.0)
     c = (0.4, 0.4, -0.4)
-    mesh.sphere(c, (0.2, 0.2, 0.2), core, rings=10, segments=16)
+    mesh.sphere(c, (0.2, 0.2, 0.2), core, rings=6, segments=10)
     directions = [(1, 0, 0), (-1, 0, 0), (0, 1, 0), (0, -1, 0), (0, 0, 1), (0, 0, -1)]
     directions += [(sx, sy, sz) for sx in (1, -1) for sy in (1, -1) for sz in (1, -1)]
     for d in directions:
@@ -156,7 +156,7 @@ def spike(folder):
         d = tuple(v / n for v in d)
         base = tuple(c[i] + 0.15 * d[i] for i in range(3))
         tip = tuple(c[i] + 0.39 * d[i] for i in range(3))
-        mesh.cone(base, tip, 0.07, steel, segments=10)
+        mesh.cone(base, tip, 0.07, steel, segments=6)
     write_model(os.path.join(folder, "spike.x"), "Spike", mesh)
 
 
@@ -213,9 +213,9 @@ def warp(folder):
     # so it leaves the cell's corners to the pad of its pair (warp_pads).
     mesh = Mesh("WarpMesh")
     ring = painted("violet", 0.5, power=40, specular=0.8)
-    mesh.torus((0.5, 0.12, -0.5), 0.3, 0.06, ring, segments=32, sides=10)
-    mesh.cylinder((0.5, 0, -0.5), 0.26, 0.04, 0.07, Material((1, 1, 1), texture="swirl.png", glow=0.9), segments=32)
-    mesh.sphere((0.5, 0.36, -0.5), (0.07, 0.07, 0.07), painted("ice", 0.9), rings=8, segments=12)
+    mesh.torus((0.5, 0.12, -0.5), 0.3, 0.06, ring, segments=20, sides=6)
+    mesh.cylinder((0.5, 0, -0.5), 0.26, 0.04, 0.07, Material((1, 1, 1), texture="swirl.png", glow=0.9), segments=20)
+    mesh.sphere((0.5, 0.36, -0.5), (0.07, 0.07, 0.07), painted("ice", 0.9), rings=6, segments=8)
     write_model(os.path.join(folder, "warp.x"), "Warp", mesh)
 
 
