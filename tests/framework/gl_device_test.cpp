@@ -1,6 +1,7 @@
 // The OpenGL device draws what the fixed-function pipeline would: checked
 // pixel by pixel on a 128 × 96 back buffer, camera at the origin looking
 // along +z, a square of side 2 at z = 5 covering the centre.
+#include <algorithm>
 #include <cstring>
 
 #include "tests/framework/gl_fixture.h"
@@ -125,7 +126,7 @@ TEST_F(GLDeviceTest, DepthTestAndTheNearAndFarPlanes) {
   EXPECT_EQ(At(kCx, kCy), 0xFF0000FFu);
 }
 
-TEST_F(GLDeviceTest, CounterClockwiseFacesAreCulledUnlessCullingIsOff) {
+TEST_F(GLDeviceTest, CounterClockwiseFacesAreCulledUnlessCullingIsOffAndWireframeDrawsEdges) {
   device_->SetRenderState(D3DRS_LIGHTING, FALSE);
   struct Case {
     DWORD cull;
@@ -139,6 +140,15 @@ TEST_F(GLDeviceTest, CounterClockwiseFacesAreCulledUnlessCullingIsOff) {
     Read();
     EXPECT_EQ(At(kCx, kCy), c.seen ? kWhite : kBlack) << c.cull << " " << c.clockwise;
   }
+  // Wireframe: the square's edges only, its middle left clear.
+  device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+  device_->SetRenderState(D3DRS_FILLMODE, D3DFILL_WIREFRAME);
+  DrawQuad(0, 0, 5, 2, 1, false);
+  Read();
+  const auto lit = std::count(pixels_.begin(), pixels_.end(), kWhite);
+  EXPECT_EQ(At(kCx + 4, kCy - 4), kBlack);
+  EXPECT_GT(lit, 40);   // a filled square is about 370 pixels
+  EXPECT_LT(lit, 150);
 }
 
 TEST_F(GLDeviceTest, PretransformedVerticesAreBackBufferPixelsAndBlendWithAlpha) {
