@@ -58,13 +58,11 @@ TEST_F(DialogRenderTest, VisibleFacesInCreationOrderThenTheirLabels) {
     }
   }
 
-  // Hidden buttons are not drawn; the device's states are given back.
+  // Hidden buttons are not drawn.
   for (const GameButton& b : kGameButtons) dialog.GetControl(b.id, 0)->SetVisible(false);
-  device->SetRenderState(D3DRS_ZENABLE, D3DZB_TRUE);
   EXPECT_TRUE(Render().empty());
   dialog.GetControl(11, 0)->SetVisible(true);
   EXPECT_FLOAT_EQ(Render().at(0).quads.at(0).top, 370);
-  EXPECT_EQ(device->renderStates[D3DRS_ZENABLE], DWORD(D3DZB_TRUE));
 }
 
 TEST_F(DialogRenderTest, EachStateHasItsLook) {

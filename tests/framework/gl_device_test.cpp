@@ -2,6 +2,7 @@
 // pixel by pixel on a 128 × 96 back buffer, camera at the origin looking
 // along +z, a square of side 2 at z = 5 covering the centre.
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "tests/framework/gl_fixture.h"
@@ -177,55 +178,17 @@ TEST_F(GLDeviceTest, PretransformedVerticesAreBackBufferPixelsAndBlendWithAlpha)
 }
 
 TEST_F(GLDeviceTest, VertexBlendingPlacesVerticesByTheirWeights) {
-  struct BlendVertex {
-    float x, y, z, weight;
-    D3DCOLOR color;
-  };
-  static constexpr DWORD fvf = D3DFVF_XYZB1 | D3DFVF_DIFFUSE;
-  auto drawWeighted = [this](float w) {
-    const BlendVertex v[4] = {{-0.5f, 0.5f, 5, w, kWhite}, {0.5f, 0.5f, 5, w, kWhite},
-                              {-0.5f, -0.5f, 5, w, kWhite}, {0.5f, -0.5f, 5, w, kWhite}};
+  // A unit square at z = 5, every vertex with the same weights, white.
+  auto draw = [this](DWORD fvf, const std::vector<float>& weights) {
+    std::vector<DWORD> v;
+    for (auto [x, y] : {std::pair{-0.5f, 0.5f}, {0.5f, 0.5f}, {-0.5f, -0.5f}, {0.5f, -0.5f}}) {
+      for (float f : {x, y, 5.0f}) v.push_back(std::bit_cast<DWORD>(f));
+      for (float w : weights) v.push_back(std::bit_cast<DWORD>(w));
+      v.push_back(kWhite);
+    }
+    const UINT stride = UINT(sizeof(DWORD) * (4 + weights.size()));
     device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
-    DrawIndexed(device_, fvf, v, sizeof(BlendVertex), 4, {0, 1, 2, 2, 1, 3});
-    Read();
-  };
-  device_->SetRenderState(D3DRS_LIGHTING, FALSE);
-  D3DXMATRIX left, right;
-  D3DXMatrixTranslation(&left, -3, 0, 0);
-  D3DXMatrixTranslation(&right, 3, 0, 0);
-  device_->SetTransform(D3DTS_WORLDMATRIX(0), &left);
-  device_->SetTransform(D3DTS_WORLDMATRIX(1), &right);
-  device_->SetRenderState(D3DRS_VERTEXBLEND, D3DVBF_1WEIGHTS);
-  const UINT leftX = kCx - 29, rightX = kCx + 29;  // 3 across at z = 5
-
-  drawWeighted(1.0f);  // all matrix 0
-  EXPECT_EQ(At(leftX, kCy), kWhite);
-  EXPECT_EQ(At(rightX, kCy), kBlack);
-  drawWeighted(0.0f);  // all the last matrix
-  EXPECT_EQ(At(rightX, kCy), kWhite);
-  EXPECT_EQ(At(leftX, kCy), kBlack);
-  // Blending off: the weights are passed over and world matrix 0 places all.
-  device_->SetRenderState(D3DRS_VERTEXBLEND, D3DVBF_DISABLE);
-  drawWeighted(0.0f);
-  EXPECT_EQ(At(leftX, kCy), kWhite);
-  EXPECT_EQ(At(rightX, kCy), kBlack);
-}
-
-TEST_F(GLDeviceTest, SoftwareVertexProcessingBlendsSixMatrices) {
-  struct BlendVertex {
-    float x, y, z, weights[5];
-    D3DCOLOR color;
-  };
-  static constexpr DWORD fvf = D3DFVF_XYZB5 | D3DFVF_DIFFUSE;
-  // Each vertex all on the sixth matrix, or half on the first and the fifth.
-  auto draw = [this](bool lastOnly) {
-    const float h = lastOnly ? 0.0f : 0.5f;
-    BlendVertex v[4] = {{-0.5f, 0.5f, 5, {h, 0, 0, 0, h}, kWhite},
-                        {0.5f, 0.5f, 5, {h, 0, 0, 0, h}, kWhite},
-                        {-0.5f, -0.5f, 5, {h, 0, 0, 0, h}, kWhite},
-                        {0.5f, -0.5f, 5, {h, 0, 0, 0, h}, kWhite}};
-    device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
-    DrawIndexed(device_, fvf, v, sizeof(BlendVertex), 4, {0, 1, 2, 2, 1, 3});
+    DrawIndexed(device_, fvf | D3DFVF_DIFFUSE, v.data(), stride, 4, {0, 1, 2, 2, 1, 3});
     Read();
   };
   device_->SetRenderState(D3DRS_LIGHTING, FALSE);
@@ -233,25 +196,33 @@ TEST_F(GLDeviceTest, SoftwareVertexProcessingBlendsSixMatrices) {
   D3DXMatrixTranslation(&left, -3, 0, 0);
   D3DXMatrixTranslation(&right, 3, 0, 0);
   D3DXMatrixTranslation(&up, 0, 6, 0);
-  for (DWORD i = 0; i < 6; ++i) device_->SetTransform(D3DTS_WORLDMATRIX(i), &up);
-  device_->SetTransform(D3DTS_WORLDMATRIX(0), &left);
-  device_->SetTransform(D3DTS_WORLDMATRIX(4), &left);
-  device_->SetTransform(D3DTS_WORLDMATRIX(5), &right);
-  device_->SetRenderState(D3DRS_VERTEXBLEND, 5);
-  const UINT leftX = kCx - 29, rightX = kCx + 29;
-
-  device_->SetSoftwareVertexProcessing(TRUE);
-  draw(true);
-  EXPECT_EQ(At(rightX, kCy), kWhite);
-  EXPECT_EQ(At(leftX, kCy), kBlack);
-  draw(false);
-  EXPECT_EQ(At(leftX, kCy), kWhite);
-  EXPECT_EQ(At(kCx, kCy), kBlack);
-  // Five weights are beyond the hardware's blending: world matrix 0 alone.
-  device_->SetSoftwareVertexProcessing(FALSE);
-  draw(true);
-  EXPECT_EQ(At(leftX, kCy), kWhite);
-  EXPECT_EQ(At(rightX, kCy), kBlack);
+  const D3DXMATRIX* worlds[6] = {&left, &right, &up, &up, &left, &right};
+  for (DWORD i = 0; i < 6; ++i) device_->SetTransform(D3DTS_WORLDMATRIX(i), worlds[i]);
+  const UINT leftX = kCx - 29, rightX = kCx + 29;  // 3 across at z = 5
+  struct Case {
+    const char* name;
+    DWORD fvf;
+    std::vector<float> weights;
+    DWORD blend;
+    BOOL software;
+    UINT whiteX, blackX;
+  };
+  const Case cases[] = {
+      {"all matrix 0", D3DFVF_XYZB1, {1}, D3DVBF_1WEIGHTS, FALSE, leftX, rightX},
+      {"all the last matrix", D3DFVF_XYZB1, {0}, D3DVBF_1WEIGHTS, FALSE, rightX, leftX},
+      {"blending off: matrix 0 places all", D3DFVF_XYZB1, {0}, D3DVBF_DISABLE, FALSE, leftX, rightX},
+      {"software: all on the sixth", D3DFVF_XYZB5, {0, 0, 0, 0, 0}, 5, TRUE, rightX, leftX},
+      {"software: half the first, half the fifth", D3DFVF_XYZB5, {0.5f, 0, 0, 0, 0.5f}, 5, TRUE, leftX, kCx},
+      {"five weights, beyond the hardware: matrix 0", D3DFVF_XYZB5, {0, 0, 0, 0, 0}, 5, FALSE, leftX,
+       rightX},
+  };
+  for (const Case& c : cases) {
+    device_->SetRenderState(D3DRS_VERTEXBLEND, c.blend);
+    device_->SetSoftwareVertexProcessing(c.software);
+    draw(c.fvf, c.weights);
+    EXPECT_EQ(At(c.whiteX, kCy), kWhite) << c.name;
+    EXPECT_EQ(At(c.blackX, kCy), kBlack) << c.name;
+  }
 }
 
 TEST_F(GLDeviceTest, DrawsOutsideASceneOrPastTheirBuffersAreRefused) {

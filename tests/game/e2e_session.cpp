@@ -175,13 +175,7 @@ double Difference(const std::vector<unsigned>& a, const std::vector<unsigned>& b
 }
 
 double Brightness(const std::vector<unsigned>& picture, int x0, int y0, int x1, int y1) {
-  double sum = 0;
-  for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x) {
-      const unsigned p = picture[size_t(y) * WindowWidth + x];
-      sum += ((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF);
-    }
-  return sum / (3.0 * (x1 - x0) * (y1 - y0));
+  return Difference(picture, std::vector<unsigned>(picture.size(), 0), x0, y0, x1, y1);
 }
 
 std::pair<int, int> WhiteSpan(const std::vector<unsigned>& picture, int x0, int y0, int x1, int y1) {
