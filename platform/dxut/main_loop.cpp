@@ -21,7 +21,7 @@ constexpr int kIdleWaitMs = 20;
 // Frames start at most this often on the real clock: just over a game step
 // (10 ms, strictly more between steps), so that every frame steps the game
 // once and no frame is drawn that nothing needs.
-constexpr double kFramePeriod = 0.01025;
+constexpr double kFramePeriod = 0.0101;
 
 // Sleeps until the next frame is due; true when a message came first, in
 // `event`.
@@ -29,9 +29,12 @@ bool WaitForNextFrame(SDL_Event* event) {
   for (;;) {
     const auto left = DXUT().nextFrame - std::chrono::steady_clock::now();
     if (left <= left.zero()) return false;
+    // A wait for messages may overrun its whole milliseconds by most of one,
+    // which would cost a game step every few frames; the last two are slept
+    // exactly instead.
     const auto wholeMs = std::chrono::duration_cast<std::chrono::milliseconds>(left).count();
-    if (wholeMs == 0) std::this_thread::sleep_for(left);
-    else if (SDL_WaitEventTimeout(event, int(wholeMs)) == 1) return true;
+    if (wholeMs < 2) std::this_thread::sleep_for(left);
+    else if (SDL_WaitEventTimeout(event, int(wholeMs) - 1) == 1) return true;
   }
 }
 
