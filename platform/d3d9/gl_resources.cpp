@@ -48,11 +48,7 @@ HRESULT GLTexture::UnlockRect(UINT level) {
   }
   // Locked again: its pixels change from now on, so the image is its own.
   if (unlocks_ == 2) image_ = std::make_shared<GLTextureImage>();
-  GLint bound = 0;
-  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-  glBindTexture(GL_TEXTURE_2D, image_->name);
-  UploadTexturePixels(width_, height_, format_, pixels_.data());
-  glBindTexture(GL_TEXTURE_2D, GLuint(bound));
+  UploadTexturePixels(image_->name, width_, height_, format_, pixels_.data());
   return D3D_OK;
 }
 

@@ -15,13 +15,18 @@ GLTextureImage::~GLTextureImage() {
   if (name) glDeleteTextures(1, &name);
 }
 
-void UploadTexturePixels(UINT width, UINT height, D3DFORMAT format, const DWORD* pixels) {
+void UploadTexturePixels(GLuint name, UINT width, UINT height, D3DFORMAT format,
+                         const DWORD* pixels) {
+  GLint bound = 0;
+  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+  glBindTexture(GL_TEXTURE_2D, name);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
   // 0xAARRGGBB words are B, G, R, A bytes in memory. X8R8G8B8 keeps no alpha.
   const GLint internal = format == D3DFMT_X8R8G8B8 ? GL_RGB8 : GL_RGBA8;
   glTexImage2D(GL_TEXTURE_2D, 0, internal, GLsizei(width), GLsizei(height), 0, GL_BGRA,
                GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
+  glBindTexture(GL_TEXTURE_2D, GLuint(bound));
 }
 
 void ReadTexturePixels(GLuint name, UINT width, UINT height, std::vector<DWORD>* pixels) {
@@ -40,11 +45,7 @@ namespace {
 std::shared_ptr<GLTextureImage> Uploaded(UINT width, UINT height, D3DFORMAT format,
                                          const std::vector<DWORD>& pixels) {
   auto image = std::make_shared<GLTextureImage>();
-  GLint bound = 0;
-  glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-  glBindTexture(GL_TEXTURE_2D, image->name);
-  UploadTexturePixels(width, height, format, pixels.data());
-  glBindTexture(GL_TEXTURE_2D, GLuint(bound));
+  UploadTexturePixels(image->name, width, height, format, pixels.data());
   return image;
 }
 

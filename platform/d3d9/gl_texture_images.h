@@ -36,7 +36,9 @@ class GLTextureImages {
   std::unordered_multimap<std::size_t, std::weak_ptr<GLTextureImage>> entries_;
 };
 
-// Hands `pixels` (0xAARRGGBB, rows top to bottom) to the bound texture.
-void UploadTexturePixels(UINT width, UINT height, D3DFORMAT format, const DWORD* pixels);
+// Hands `pixels` (0xAARRGGBB, rows top to bottom) to texture `name`; the
+// bound texture stays as it was.
+void UploadTexturePixels(GLuint name, UINT width, UINT height, D3DFORMAT format,
+                         const DWORD* pixels);
 // Reads the level 0 pixels of texture `name`.
 void ReadTexturePixels(GLuint name, UINT width, UINT height, std::vector<DWORD>* pixels);
