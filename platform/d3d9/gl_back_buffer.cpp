@@ -42,6 +42,12 @@ bool GLBackBuffer::WindowFits() const {
   return w == int(width_) && h == int(height_) && depth >= 24 && stencil >= 8;
 }
 
+GLBackBuffer::~GLBackBuffer() {
+  for (GLsync frame : inFlight_)
+    if (frame) glDeleteSync(frame);
+  DestroyFramebuffer();
+}
+
 bool GLBackBuffer::Create(UINT width, UINT height) {
   width_ = width;
   height_ = height;
@@ -102,6 +108,16 @@ void GLBackBuffer::Present() {
                       r.x + r.width, h - r.y, GL_COLOR_BUFFER_BIT, same ? GL_NEAREST : GL_LINEAR);
   }
   SDL_GL_SwapWindow(window_);
+  // Where the swap shows nothing (the offscreen driver) it waits for nothing
+  // either, and a software renderer then takes frames faster than it draws
+  // them, holding each in memory. Two frames may be in flight; the one
+  // before them must be done.
+  if (inFlight_[0]) {
+    glClientWaitSync(inFlight_[0], GL_SYNC_FLUSH_COMMANDS_BIT, GLuint64(1000000000));
+    glDeleteSync(inFlight_[0]);
+  }
+  inFlight_[0] = inFlight_[1];
+  inFlight_[1] = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
   // The window may have changed size or mode since: the next frame goes
   // where it fits.
   direct_ = WindowFits();

@@ -14,7 +14,7 @@ struct SDL_Window;
 class GLBackBuffer {
  public:
   explicit GLBackBuffer(SDL_Window* window) : window_(window) {}
-  ~GLBackBuffer() { DestroyFramebuffer(); }
+  ~GLBackBuffer();
   GLBackBuffer(const GLBackBuffer&) = delete;
   GLBackBuffer& operator=(const GLBackBuffer&) = delete;
 
@@ -37,4 +37,5 @@ class GLBackBuffer {
   UINT width_ = 0, height_ = 0;
   bool direct_ = false;
   GLuint framebuffer_ = 0, color_ = 0, depth_ = 0;
+  GLsync inFlight_[2] = {};  // the last two presented frames, until drawn
 };
