@@ -10,7 +10,6 @@
 
 #include "platform/d3dx9/d3dx9tex.h"
 #include "platform/d3dx9/file_bytes.h"
-#include "platform/win32/wide_text.h"
 
 namespace {
 
