@@ -26,8 +26,8 @@ float CornerAngle(const D3DXVECTOR3& at, const D3DXVECTOR3& a, const D3DXVECTOR3
 
 // Each vertex gets the normalised sum of the unit normals of the faces that
 // use it, each weighted by the face's angle at that vertex, so that how a
-// surface is cut into triangles does not tilt its normals. Vertices shared only by position (not by
-// index) keep separate normals.
+// surface is cut into triangles does not tilt its normals. Vertices shared
+// only by position (not by index) keep separate normals.
 HRESULT D3DXComputeNormals(ID3DXBaseMesh* mesh, const DWORD* /*adjacency*/) {
   if (!mesh) return D3DERR_INVALIDCALL;
   FvfLayout layout;
