@@ -11,6 +11,7 @@
 #include "game/game_values.h"
 #include "game/menu_buttons.h"
 #include "game/music.h"
+#include "sound/sound_table.h"
 #include "world/level_clock.h"
 
 namespace {
@@ -41,7 +42,7 @@ const char* MusicAfterLevels(i32 levels) {
 void ScoreLevel(Scene& scene, f32 now) {
   const LevelClock* clock = CurrentLevelClock;
   scene.cleared = 1;
-  PlayLoopedSound("allCleared");
+  PlaySoundByName("allCleared", true, false);
   if (clock && MapScoreList) MapScoreList->Record(scene.currentMapName, clock->secondsLeft);
   scene.stateDeadline = DeadlineAfter(now, ClearedDelay);
   if (!scene.retried) {
@@ -82,7 +83,7 @@ void ClearLevel(IDirect3DDevice9* device, Scene& scene, f32 now) {
 void FailLevel(IDirect3DDevice9* device, Scene& scene, f32 now) {
   if (!scene.failed) {
     scene.failed = 1;
-    PlayLoopedSound("objHit");
+    PlaySoundByName("objHit", true, false);
     scene.stateDeadline = DeadlineAfter(now, FailedDelay);
     return;
   }

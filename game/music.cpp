@@ -5,16 +5,11 @@
 #include "sound/sound_table.h"
 #include "world/text_copy.h"
 
-void PlayLoopedSound(const char* name) {
-  const i32 slot = FindSoundIndex(name);
-  if (slot >= 0 && SoundTable[slot]) SoundTable[slot]->Play(true);
-}
-
 void SwitchMusic(const char* name) {
   if (MusicMuted) return;
   PlaySoundByName(CurrentMusicName, false, true);
   CopyText(CurrentMusicName, name);
-  PlayLoopedSound(CurrentMusicName);
+  PlaySoundByName(CurrentMusicName, true, false);
 }
 
 // A track at its end, or still at its start after a change or an unmute,

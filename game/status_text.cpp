@@ -47,8 +47,7 @@ void Draw(CDXUTTextHelper& helper, const char* text, int x, int y) {
 // shows, whatever the player clicks.
 void SilenceForNotice() {
   MusicMuted = 1;
-  const i32 slot = FindSoundIndex(CurrentMusicName);
-  if (slot >= 0 && SoundTable[slot]) SoundTable[slot]->Stop();
+  PlaySoundByName(CurrentMusicName, false, true);
   HideMenuButtons();
 }
 
