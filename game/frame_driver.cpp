@@ -4,6 +4,7 @@
 #include "game/game_values.h"
 #include "game/level_end.h"
 #include "game/menu_buttons.h"
+#include "game/music.h"
 #include "game/tutorial.h"
 #include "world/game_step.h"
 #include "world/level_clock.h"

@@ -8,6 +8,3 @@
 // keeps the music playing. Does nothing that needs a Scene or a level clock
 // while there is none. Called by OnFrameRender after the clear.
 void AdvanceGame(IDirect3DDevice9* device);
-// Restarts the current music when it has ended or stands at its start,
-// unless muted. Every frame, frozen or not.
-void KeepMusicPlaying();

@@ -1,7 +1,6 @@
 #include "game/music.h"
 
 #include "files/profile_values.h"
-#include "game/frame_driver.h"
 #include "sound/sound_table.h"
 #include "world/text_copy.h"
 
@@ -17,7 +16,7 @@ void SwitchMusic(const char* name) {
 void KeepMusicPlaying() {
   SoundStream* music = FindSound(CurrentMusicName);
   if (!music) return;
-  const long long length = FSOUND_Stream_GetLength(music->Stream);
-  const bool ended = length == FSOUND_Stream_GetPosition(music->Stream);
-  if ((ended || FSOUND_Stream_GetPosition(music->Stream) == 0) && !MusicMuted) music->Play(true);
+  const long long position = FSOUND_Stream_GetPosition(music->Stream);
+  if ((position == FSOUND_Stream_GetLength(music->Stream) || position == 0) && !MusicMuted)
+    music->Play(true);
 }
