@@ -49,28 +49,22 @@ def roll(world, direction, keys_out):
         keys_out.append(keys)
         return not world.all_home() and world.tick_count < simulate.COUNTDOWN_TICKS
 
-    for _ in range(RAMP):
-        if not tick(direction):
-            return False
-    before = None
-    for _ in range(MAX_HOLD):
-        if not tick("-"):
-            return False
-        done, before = still(world, before)
-        if done:
-            break
+    def hold(keys, ticks):
+        return all(tick(keys) for _ in range(ticks))
+
+    def wait_until_still(limit, settled=lambda: True):
+        before = None
+        for _ in range(limit):
+            if not tick("-"):
+                return False
+            done, before = still(world, before)
+            if done and settled():
+                break
+        return True
+
     back = "".join(OPPOSITE[k] for k in direction)
-    for _ in range(RAMP):
-        if not tick(back):
-            return False
-    before = None
-    for _ in range(MAX_SETTLE):
-        if not tick("-"):
-            return False
-        done, before = still(world, before)
-        if done and quiet(world):
-            break
-    return True
+    return hold(direction, RAMP) and wait_until_still(MAX_HOLD) and hold(back, RAMP) and \
+        wait_until_still(MAX_SETTLE, lambda: quiet(world))
 
 
 def play_words(world, words):
