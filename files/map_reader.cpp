@@ -80,15 +80,8 @@ void LoadLevelMap(IDirect3DDevice9* device, const char* mapFileName) {
   char path[sizeof "res/maps/" + MapNameMaxLength];
   std::snprintf(path, sizeof path, "res/maps/%s", name);
 
-  std::FILE* file = std::fopen(path, "r");
-  if (!file) return;
-  // A folder opens like a file here but reads nothing: it is no map either.
-  const int first = std::getc(file);
-  if (first == EOF && std::ferror(file)) {
-    std::fclose(file);
-    return;
-  }
-  std::ungetc(first, file);
+  TextFile file;
+  if (!OpenTextFile(path, MapFileMaxBytes, "map", &file)) return;
 
   // The new level is built beside the current one, which stays when the
   // file turns out to hold no level at all.
@@ -96,8 +89,7 @@ void LoadLevelMap(IDirect3DDevice9* device, const char* mapFileName) {
   MeshHierarchy allocator;
   const MapLoad load{scene, device, &allocator, name, path};
   AddFixedObjects(load);
-  const i32 records = ReadMapRecords(file, load);
-  std::fclose(file);
+  const i32 records = ReadMapRecords(file.lines, load);
   if (records == 0) {
     std::fprintf(stderr, "%s: no records; the level stays as it was\n", path);
     delete scene;

@@ -4,10 +4,17 @@
 // fixed field. Names too long for their field are cut to fit it; the few
 // values that cannot be cut without meaning something else are refused.
 #pragma once
+#include <cstddef>
+
 #include "platform/d3d9/d3d9.h"
 #include "platform/types.h"
 
 constexpr i32 MapLineCapacity = 500;   // 499 characters and the terminator
+
+// Largest map file read: four times a map of as many objects as a map may
+// hold, each on a line as long as a line may be (the game's largest map has
+// 13 kB).
+constexpr std::size_t MapFileMaxBytes = std::size_t{1} << 20;
 
 // What one map may hold, far above what a level needs, so that any map the
 // reader takes ticks well within the game step: every moving piece walks the
@@ -22,8 +29,9 @@ extern u8 DataInconsistent;
 
 // Replaces CurrentScene and the level clock by the level in
 // "res/maps/<mapFileName>". A name that is empty or over MapNameMaxLength
-// (score_list.h), a file that cannot be opened, and a file without a single
-// record change nothing; the last says so on standard error, as do a line of
+// (score_list.h), a file that cannot be opened, one that is no regular file
+// or larger than MapFileMaxBytes, and a file without a single record change
+// nothing; all but the first two say so on standard error, as do a line of
 // MapLineCapacity characters or more (skipped) and records past the bounds.
 // The name may be a text of the current Scene: it is copied before anything
 // is freed.

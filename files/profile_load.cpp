@@ -82,13 +82,13 @@ void LoadLine(const char* line, i32& refused) {
 }  // namespace
 
 void LoadProfile() {
-  std::FILE* file = std::fopen(ProfilePath, "rb");
-  if (file == nullptr) return;
+  TextFile file;
+  if (!OpenTextFile(ProfilePath, ProfileMaxBytes, "profile", &file)) return;
   i32 refused = 0;
   try {
     char line[ProfileLineMaxLength + 1];
     i32 lineNumber = 0;
-    for (LineRead read; (read = ReadTextLine(file, line, sizeof line)) != LineRead::End;) {
+    for (LineRead read; (read = ReadTextLine(file.lines, line, sizeof line)) != LineRead::End;) {
       ++lineNumber;
       if (read == LineRead::TooLong) {
         std::fprintf(stderr, "%s line %d: %d characters or more, skipped\n", ProfilePath, lineNumber,
@@ -101,6 +101,5 @@ void LoadProfile() {
   } catch (const std::exception&) {
     // Ends the reading; what was taken so far stays.
   }
-  std::fclose(file);
   if (refused > 0) std::fprintf(stderr, "%s: %d map scores of unusable map names left out\n", ProfilePath, refused);
 }

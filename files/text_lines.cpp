@@ -1,5 +1,7 @@
 #include "files/text_lines.h"
 
+#include "platform/win32/regular_file.h"
+
 namespace {
 
 LineRead PassOverRestOfLine(std::FILE* file) {
@@ -36,4 +38,14 @@ LineRead ReadTextLine(std::FILE* file, char* line, i32 capacity) {
   }
   line[length] = '\0';
   return LineRead::Line;
+}
+
+TextFile::~TextFile() {
+  if (lines) std::fclose(lines);
+}
+
+bool OpenTextFile(const char* path, std::size_t maxBytes, const char* kind, TextFile* file) {
+  if (FAILED(ReadRegularFile(path, maxBytes, kind, &file->bytes))) return false;
+  file->lines = fmemopen(file->bytes.data(), file->bytes.size(), "rb");
+  return file->lines != nullptr;
 }

@@ -12,12 +12,14 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "files/profile.h"
 #include "files/profile_values.h"
 #include "files/scrambling.h"
+#include "tests/files/pipe_writer.h"
 #include "tests/files/temp_folder.h"
 
 namespace {
@@ -257,6 +259,50 @@ TEST_F(ProfileTest, BrokenMapScoresElementsReadWhatTheyCan) {
   // name may be.
   EXPECT_EQ(testing::internal::GetCapturedStderr(), path + ": 1 map scores of unusable map names left out\n");
   EXPECT_EQ(Scores(), (ScoreRecords{{"a.mn", 1}, {"c.mn", 0}, {"g.mn", 0}}));
+}
+
+// Only a regular file of at most ProfileMaxBytes is a profile: a pipe is not
+// waited on, a device is not read on for ever, and neither they nor a larger
+// file are written over; each is named on standard error.
+TEST_F(ProfileTest, OnlyARegularFileWithinItsSizeIsReadOrWrittenOver) {
+  std::string line = "<HighScore>5</HighScore>";
+  line = ScrambleText(line.data()) + std::string("\n");
+  const std::string notRegular = "not a regular file";
+  const struct {
+    const char* what;
+    std::string loadRefusal, saveRefusal;
+    mode_t kind;  // what stays in the profile's place
+  } cases[] = {
+      {"a pipe", notRegular + ", not read", notRegular, S_IFIFO},
+      {"a link to a device", notRegular + ", not read", notRegular, S_IFLNK},
+      {"a larger file", "larger than " + std::to_string(ProfileMaxBytes) + " bytes, not read", "too large to be read",
+       S_IFREG},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove(path);
+    std::unique_ptr<PipeWithWriter> pipe;
+    if (c.kind == S_IFIFO) pipe = std::make_unique<PipeWithWriter>(path, line);
+    if (c.kind == S_IFLNK) std::filesystem::create_symlink("/dev/null", path);
+    if (c.kind == S_IFREG) {
+      WriteWholeFile(path, line);
+      std::filesystem::resize_file(path, ProfileMaxBytes + 1);
+    }
+    Reset();
+    testing::internal::CaptureStderr();
+    LoadProfile();
+    const i32 loaded = HighScore;
+    HighScore = 9;
+    SaveProfile();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "profile " + path + ": " + c.loadRefusal + "\nprofile " +
+                                                          path + ": " + c.saveRefusal + ", not written over\n")
+        << c.what;
+    EXPECT_EQ(loaded, 0) << c.what;
+    struct stat left {};
+    lstat(path.c_str(), &left);
+    EXPECT_EQ(left.st_mode & S_IFMT, c.kind) << c.what;
+    EXPECT_EQ(Entries(), TextLines{"profile.mnd"}) << c.what;
+  }
+  EXPECT_EQ(std::filesystem::file_size(path), ProfileMaxBytes + 1);
 }
 
 }  // namespace

@@ -8,12 +8,14 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "files/map_reader.h"
 #include "files/scrambling.h"
 #include "platform/d3d9/recording_device.h"
 #include "platform/dxut/timer.h"
+#include "tests/files/pipe_writer.h"
 #include "world/level_clock.h"
 #include "world/scene.h"
 
@@ -61,6 +63,9 @@ class MapReader : public ::testing::Test {
       line.clear();
     }
     stored += ScrambleText(line.data());
+    WriteWholeMap(name, stored);
+  }
+  static void WriteWholeMap(const std::string& name, const std::string& stored) {
     std::ofstream(folder_ / "res" / "maps" / name, std::ios::binary) << stored;
   }
   void Load(const char* name) { LoadLevelMap(device, name); }
@@ -162,6 +167,38 @@ TEST_F(MapReader, AMissingOrRecordlessMapKeepsTheCurrentLevel) {
   EXPECT_EQ(CurrentLevelClock, clock);
   EXPECT_EQ(CountObjects(), 3 + 1);
   EXPECT_EQ(DataInconsistent, 1);
+}
+
+// Only a regular file of at most MapFileMaxBytes is a map: a pipe is not
+// waited on, a device is not read on for ever, and each refusal is named.
+TEST_F(MapReader, OnlyARegularFileWithinItsSizeIsRead) {
+  std::string wall = "<TYPE>BLOCK</TYPE>";
+  wall = ScrambleText(wall.data()) + std::string("\n");
+  const fs::path maps = folder_ / "res" / "maps";
+  WriteWholeMap("fits.mn", wall + std::string(MapFileMaxBytes - wall.size(), '\n'));
+  Load("fits.mn");
+  ASSERT_NE(CurrentScene, nullptr);
+  EXPECT_EQ(CountObjects(), 3 + 1);
+  const Scene* scene = CurrentScene;
+
+  const std::string notRegular = "not a regular file, not read";
+  const struct {
+    const char* name;
+    std::string refusal;
+  } cases[] = {
+      {"pipe.mn", notRegular},
+      {"device.mn", notRegular},
+      {"larger.mn", "larger than " + std::to_string(MapFileMaxBytes) + " bytes, not read"},
+  };
+  PipeWithWriter pipe((maps / "pipe.mn").string(), wall);
+  fs::create_symlink("/dev/null", maps / "device.mn");
+  WriteWholeMap("larger.mn", wall + std::string(MapFileMaxBytes + 1 - wall.size(), '\n'));
+  for (const auto& c : cases) {
+    ::testing::internal::CaptureStderr();
+    Load(c.name);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "map res/maps/" + std::string(c.name) + ": " + c.refusal + "\n");
+    EXPECT_EQ(CurrentScene, scene) << c.name;
+  }
 }
 
 TEST_F(MapReader, ALineOfFiveHundredCharactersIsSkippedAndNamed) {
