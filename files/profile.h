@@ -15,7 +15,8 @@ constexpr std::size_t ProfileMaxBytes = std::size_t{64} << 20;
 
 // Writes the profile whole or not at all: the new file is written beside the
 // old one, with its permission bits, and renamed over it only once it is
-// complete on disk. A missing folder or any failure leaves the old profile as
+// complete on disk. A profile that is a symbolic link is saved through it:
+// the link stays, and the file it leads to is replaced (or made). A missing folder or any failure leaves the old profile as
 // it was. Where nothing can be made beside it (a read-only folder), a
 // writable profile is written over in place. A saved level that could not be
 // read back the same (IsStorableText) is not written. A file in the

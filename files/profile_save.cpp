@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -89,23 +90,42 @@ bool MayReplace(const char* path) {
   return false;
 }
 
+// The file a save replaces: the profile, or the file its symbolic links
+// lead to, which may not be there yet (a packaged install links the profile
+// into the player's own folder). Empty when the links go round in a loop.
+std::string ProfileFile(const char* profilePath) {
+  std::string file = profilePath;
+  for (int links = 0; links < 40; ++links) {
+    struct stat entry {};
+    if (lstat(file.c_str(), &entry) != 0 || !S_ISLNK(entry.st_mode)) return file;
+    std::string target(PATH_MAX, '\0');
+    const ssize_t length = readlink(file.c_str(), target.data(), target.size());
+    if (length <= 0 || std::size_t(length) >= target.size()) return {};
+    target.resize(std::size_t(length));
+    const std::size_t slash = file.rfind('/');
+    file = target[0] == '/' || slash == std::string::npos ? target : file.substr(0, slash + 1) + target;
+  }
+  std::fprintf(stderr, "profile %s: too many symbolic links, not written\n", profilePath);
+  return {};
+}
+
 }  // namespace
 
 void SaveProfile() {
   if (ProfilePath[0] == '\0') return;
   try {
-    if (!MayReplace(ProfilePath)) return;
+    const std::string profile = ProfileFile(ProfilePath);
+    if (profile.empty() || !MayReplace(profile.c_str())) return;
     const std::vector<std::string> lines = ProfileLines();
     if (lines.empty()) return;
     // Written beside the old profile and renamed over it once it is on disk:
     // a crash, a kill or a full disk leaves the old profile whole.
-    std::string temporary(ProfilePath, strnlen(ProfilePath, sizeof ProfilePath - 1));
-    temporary += ".XXXXXX.tmp";
+    std::string temporary = profile + ".XXXXXX.tmp";
     const int descriptor = mkstemps(temporary.data(), 4);
     if (descriptor == -1) {
       // Nothing can be made beside it: the profile itself, if it is there
       // and writable, takes the new one in place. No folder: nothing.
-      const int inPlace = open(ProfilePath, O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+      const int inPlace = open(profile.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
       struct stat file {};
       if (inPlace != -1 && fstat(inPlace, &file) == 0 && S_ISREG(file.st_mode)) {
         WriteAndClose(inPlace, lines);
@@ -114,8 +134,8 @@ void SaveProfile() {
       }
       return;
     }
-    fchmod(descriptor, ProfileMode(ProfilePath));
-    if (!WriteAndClose(descriptor, lines) || std::rename(temporary.c_str(), ProfilePath) != 0) {
+    fchmod(descriptor, ProfileMode(profile.c_str()));
+    if (!WriteAndClose(descriptor, lines) || std::rename(temporary.c_str(), profile.c_str()) != 0) {
       std::remove(temporary.c_str());
     }
   } catch (const std::exception&) {

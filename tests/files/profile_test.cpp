@@ -66,6 +66,13 @@ class ProfileTest : public testing::Test {
   }
 };
 
+// The permission bits that a file made now gets.
+mode_t ProfileModeOfNewFile() {
+  const mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
 // A HighScore line padded with spaces to length characters.
 std::string HighScoreLine(int score, std::size_t length) {
   std::string line = "<HighScore>" + std::to_string(score) + "</HighScore>";
@@ -273,10 +280,10 @@ TEST_F(ProfileTest, OnlyARegularFileWithinItsSizeIsReadOrWrittenOver) {
     std::string loadRefusal, saveRefusal;
     mode_t kind;  // what stays in the profile's place
   } cases[] = {
-      {"a pipe", notRegular + ", not read", notRegular, S_IFIFO},
-      {"a link to a device", notRegular + ", not read", notRegular, S_IFLNK},
-      {"a larger file", "larger than " + std::to_string(ProfileMaxBytes) + " bytes, not read", "too large to be read",
-       S_IFREG},
+      {"a pipe", notRegular + ", not read", path + ": " + notRegular, S_IFIFO},
+      {"a link to a device", notRegular + ", not read", "/dev/null: " + notRegular, S_IFLNK},
+      {"a larger file", "larger than " + std::to_string(ProfileMaxBytes) + " bytes, not read",
+       path + ": too large to be read", S_IFREG},
   };
   for (const auto& c : cases) {
     std::filesystem::remove(path);
@@ -293,8 +300,8 @@ TEST_F(ProfileTest, OnlyARegularFileWithinItsSizeIsReadOrWrittenOver) {
     const i32 loaded = HighScore;
     HighScore = 9;
     SaveProfile();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "profile " + path + ": " + c.loadRefusal + "\nprofile " +
-                                                          path + ": " + c.saveRefusal + ", not written over\n")
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "profile " + path + ": " + c.loadRefusal + "\nprofile " + c.saveRefusal + ", not written over\n")
         << c.what;
     EXPECT_EQ(loaded, 0) << c.what;
     struct stat left {};
@@ -303,6 +310,46 @@ TEST_F(ProfileTest, OnlyARegularFileWithinItsSizeIsReadOrWrittenOver) {
     EXPECT_EQ(Entries(), TextLines{"profile.mnd"}) << c.what;
   }
   EXPECT_EQ(std::filesystem::file_size(path), ProfileMaxBytes + 1);
+}
+
+// A profile linked from elsewhere is saved through its links: the links
+// stay, and the file they lead to takes the new profile with its own
+// permission bits, or is made when it is not there yet.
+TEST_F(ProfileTest, ALinkedProfileIsSavedThroughItsLinks) {
+  namespace fs = std::filesystem;
+  const fs::path home = folder.path / "home", stored = home / "profile.mnd";
+  const struct {
+    const char* what;
+    std::vector<std::pair<fs::path, fs::path>> links;  // link, what it names
+    bool storedBefore;
+  } cases[] = {
+      {"a relative link", {{path, "home/profile.mnd"}}, true},
+      {"a link to a link", {{path, folder.path / "middle.mnd"}, {folder.path / "middle.mnd", stored}}, true},
+      {"a link to no file yet", {{path, "home/profile.mnd"}}, false},
+  };
+  for (const auto& c : cases) {
+    fs::remove_all(home);
+    fs::remove(path);
+    fs::remove(folder.path / "middle.mnd");
+    fs::create_directory(home);
+    if (c.storedBefore) {
+      WriteWholeFile(stored.string(), "");
+      chmod(stored.c_str(), 0604);
+    }
+    for (const auto& [link, target] : c.links) fs::create_symlink(target, link);
+    Reset();
+    HighScore = 31;
+    SaveProfile();
+    Reset();
+    LoadProfile();
+    EXPECT_EQ(HighScore, 31) << c.what;
+    EXPECT_TRUE(fs::is_symlink(path)) << c.what;
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(stored))) << c.what;
+    struct stat made {};
+    stat(stored.c_str(), &made);
+    EXPECT_EQ(made.st_mode & 07777, c.storedBefore ? 0604u : ProfileModeOfNewFile()) << c.what;
+    EXPECT_EQ(std::distance(fs::directory_iterator(home), fs::directory_iterator()), 1) << c.what;
+  }
 }
 
 }  // namespace
