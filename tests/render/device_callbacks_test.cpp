@@ -1,11 +1,16 @@
 // The device callbacks through the recording device: the choice of vertex
-// processing, and the device's life.
+// processing, what reset sets, the device's life, and the frame's camera.
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
 
 #include "game/menu_buttons.h"
 #include "platform/d3d9/recording_device.h"
 #include "render/device_callbacks.h"
 #include "render/device_resources.h"
+#include "render/model.h"
 #include "world/level_clock.h"
 #include "world/scene.h"
 
@@ -46,6 +51,34 @@ TEST(DeviceSettingsTest, MixedVertexProcessingOnlyWithTransformShadersAndTwoBlen
   }
 }
 
+TEST_F(DeviceCallbacksTest, ResetSetsTheStatesTheProjectionAndTheButtonColumn) {
+  ASSERT_EQ(OnDeviceCreated(device, &backBuffer), S_OK);
+  ASSERT_NE(StatusFont, nullptr);
+  device->calls.clear();
+  ASSERT_EQ(OnDeviceReset(device, &backBuffer), S_OK);
+  ASSERT_NE(StatusSprite, nullptr);
+  std::vector<std::int64_t> states;
+  for (const RecordedCall& c : device->CallsOf("SetRenderState")) {
+    states.push_back(c.args[0]);
+    states.push_back(c.args[1]);
+  }
+  EXPECT_EQ(states, (std::vector<std::int64_t>{D3DRS_LIGHTING, 1, D3DRS_DITHERENABLE, 1,
+                                               D3DRS_ZENABLE, 1, D3DRS_CULLMODE, D3DCULL_CCW,
+                                               D3DRS_AMBIENT, 0x33333333,
+                                               D3DRS_NORMALIZENORMALS, 1}));
+  EXPECT_EQ(device->CallsOf("SetSamplerState").size(), 2u);
+  // Aspect 4:3, near 0.3125, far 4000 (the far plane read in double, as
+  // 1 - _33 is tiny).
+  const D3DXMATRIX& p = ProjectionMatrix;
+  EXPECT_NEAR(p._22 / p._11, 1024.0f / 768.0f, 1e-5);
+  EXPECT_NEAR(-p._43 / p._33, 0.3125f, 1e-5);
+  EXPECT_NEAR(double(p._43) / (1.0 - double(p._33)), 4000.0, 10.0);
+  EXPECT_EQ(std::memcmp(&device->transforms[D3DTS_PROJECTION], &p, sizeof(D3DMATRIX)), 0);
+  EXPECT_EQ(MenuDialog.GetLocation().x, 854);
+  EXPECT_EQ(MenuDialog.GetLocation().y, 0);
+  EXPECT_EQ(MenuDialog.GetWidth(), 170);
+}
+
 TEST_F(DeviceCallbacksTest, ADeviceLifeFreesEverythingOnceAndStartsAgainAtTheFirstMap) {
   ASSERT_EQ(OnDeviceCreated(device, &backBuffer), S_OK);
   ASSERT_NE(CurrentScene, nullptr);
@@ -64,6 +97,37 @@ TEST_F(DeviceCallbacksTest, ADeviceLifeFreesEverythingOnceAndStartsAgainAtTheFir
   OnDeviceDestroyed();  // nothing is freed twice
   ASSERT_EQ(OnDeviceCreated(device, &backBuffer), S_OK);
   EXPECT_NE(CurrentScene, nullptr);
+}
+
+TEST_F(DeviceCallbacksTest, FrameMoveLooksFromTheCameraAndUpdatesEveryModel) {
+  ViewMatrix = D3DXMATRIX();  // all zero
+  OnFrameMove(device, 0.0, 0.01f);
+  EXPECT_TRUE(device->calls.empty()) << "no scene, no view";
+  EXPECT_EQ(ViewMatrix._44, 0.0f);
+
+  ASSERT_EQ(OnDeviceCreated(device, &backBuffer), S_OK);
+  CurrentScene->cameraPosition = {-10, 25, 0};
+  std::vector<GameObject*> loaded;
+  for (GameObject* o = CurrentScene->firstObject; o; o = o->next) {
+    if (!o->meshLoaded) continue;
+    D3DXMatrixTranslation(&o->frameRoot->TransformationMatrix, 7, 0, 0);
+    loaded.push_back(o);
+  }
+  ASSERT_GT(loaded.size(), 1u);
+  device->calls.clear();
+  OnFrameMove(device, 0.0, 0.01f);
+  for (const GameObject* o : loaded) EXPECT_FLOAT_EQ(o->frameRoot->CombinedMatrix._41, 7.0f) << o->type;
+  // The origin lies straight ahead of the camera.
+  D3DXVECTOR3 origin{0, 0, 0}, ahead;
+  D3DXVec3TransformCoord(&ahead, &origin, &ViewMatrix);
+  EXPECT_NEAR(ahead.x, 0.0f, 1e-4);
+  EXPECT_NEAR(ahead.y, 0.0f, 1e-4);
+  EXPECT_NEAR(ahead.z, std::sqrt(725.0f), 1e-4);
+  // The world is turned a quarter about y first: its +x runs to the left.
+  D3DXVECTOR3 plusX{1, 0, 0}, seen;
+  D3DXVec3TransformCoord(&seen, &plusX, &ViewMatrix);
+  EXPECT_NEAR(seen.x, -1.0f, 1e-4);
+  EXPECT_EQ(std::memcmp(&device->transforms[D3DTS_VIEW], &ViewMatrix, sizeof(D3DMATRIX)), 0);
 }
 
 }  // namespace
