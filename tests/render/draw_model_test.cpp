@@ -181,6 +181,18 @@ TEST_F(DrawModelTest, UnskinnedPiecesSitWhereTheObjectAndTheBoardPutThem) {
   }
 }
 
+TEST_F(DrawModelTest, UnskinnedPiecesDrawEachMaterialAndNothingWithoutAnObject) {
+  TestPiece piece(device, 1, 3);
+  ModelFrame root{};
+  root.pMeshContainer = &piece.piece;
+  GameObject object("ball", 0);
+  DrawModelTree(device, &root, &object);
+  EXPECT_EQ(Trace(*device), "W0:0 M0 D0 M1 D1 M2 D2");
+  device->calls.clear();
+  DrawModelTree(device, &root, nullptr);
+  EXPECT_EQ(Trace(*device), "");
+}
+
 TEST_F(DrawModelTest, SkinnedGroupsTheDeviceCannotBlendGoToTheSoftwarePass) {
   struct Case {
     const char* name;
