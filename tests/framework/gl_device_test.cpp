@@ -24,7 +24,7 @@ D3DLIGHT9 Light(D3DLIGHTTYPE type, float brightness) {
 
 }  // namespace
 
-TEST_F(GLDeviceTest, DirectionalAndAmbientLightAndLightingOff) {
+TEST_F(GLDeviceTest, DirectionalAndAmbientLightTheMaterialsGlowAndLightingOff) {
   SetMaterial(1, 0, 0);
   D3DLIGHT9 light = Light(D3DLIGHT_DIRECTIONAL, 1.0f);  // away from the camera, onto the front
   device_->SetLight(0, &light);
@@ -39,6 +39,14 @@ TEST_F(GLDeviceTest, DirectionalAndAmbientLightAndLightingOff) {
   DrawQuad(0, 0, 4, 2);
   Read();
   EXPECT_EQ(At(kCx, kCy), 0xFF330000u);
+
+  D3DMATERIAL9 glowing{};  // its own colour adds to the light it gets
+  glowing.Ambient = {1, 0, 0, 1};
+  glowing.Emissive = {0, 0.4f, 0, 1};
+  device_->SetMaterial(&glowing);
+  DrawQuad(0, 0, 3.5f, 2);
+  Read();
+  EXPECT_EQ(At(kCx, kCy), 0xFF336600u);
 
   device_->SetRenderState(D3DRS_LIGHTING, FALSE);
   DrawQuad(0, 0, 3, 2);
@@ -327,3 +335,13 @@ TEST_F(GLDeviceTest, CheckDeviceFormatAcceptsTheGamesFormatsOnTheFirstAdapter) {
   d3d->Release();
 }
 
+TEST_F(GLDeviceTest, CapsAreThoseOfAHardwareDeviceThatBlends) {
+  D3DCAPS9 adapter, device;
+  GetGLDeviceCaps(D3DDEVTYPE_HAL, &adapter);
+  ASSERT_EQ(device_->GetDeviceCaps(&device), D3D_OK);
+  for (const D3DCAPS9& caps : {adapter, device}) {
+    EXPECT_TRUE(caps.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT);
+    EXPECT_GE(caps.VertexShaderVersion, DWORD(D3DVS_VERSION(1, 1)));
+    EXPECT_GE(caps.MaxVertexBlendMatrices, 2u);
+  }
+}
