@@ -8,6 +8,7 @@
 std::vector<std::string> OpenFolders;
 std::vector<std::string> OpenableFiles;
 std::string ThrowingFile;
+std::map<int, unsigned> LoopModes;
 
 struct FSOUND_STREAM {
   std::string file;
@@ -25,7 +26,10 @@ FSOUND_STREAM* FSOUND_Stream_Open(const char* name, unsigned int, int, int) {
   return nullptr;
 }
 
-signed char FSOUND_SetLoopMode(int, unsigned int) { return 1; }
+signed char FSOUND_SetLoopMode(int channel, unsigned int mode) {
+  LoopModes[channel] = mode;
+  return 1;
+}
 signed char FSOUND_Stream_SetPosition(FSOUND_STREAM* stream, unsigned int) { return stream != nullptr; }
 unsigned int FSOUND_Stream_GetPosition(FSOUND_STREAM*) { return 0; }
 int FSOUND_Stream_GetLength(FSOUND_STREAM*) { return 0; }

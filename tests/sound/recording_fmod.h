@@ -1,6 +1,7 @@
 // A stand-in for the audio layer that records where each file is opened
-// from, for tests of the sound table alone.
+// from and each channel's loop mode, for tests of the sound table alone.
 #pragma once
+#include <map>
 #include <string>
 #include <vector>
 
@@ -12,3 +13,5 @@ extern std::vector<std::string> OpenFolders;
 extern std::vector<std::string> OpenableFiles;
 // A file whose open throws.
 extern std::string ThrowingFile;
+// Each channel's loop mode, as last set.
+extern std::map<int, unsigned> LoopModes;

@@ -38,6 +38,19 @@ TEST_F(SoundTableAudio, EverySlotSoundsOnItsOwnChannel) {
   }
 }
 
+TEST_F(SoundTableAudio, PlayingAgainStartsFromTheBeginningWhetherCutShortOrPlayedOut) {
+  SoundStream* door = FindSound("doorOpen");
+  const unsigned length = FSOUND_Stream_GetLength(door->Stream);
+  ASSERT_GT(length, 7000u);
+  door->Play(false);
+  const std::vector<std::int16_t> first = MixNow(4000);
+  for (unsigned further : {3000u, length}) {
+    MixNow(further);
+    door->Play(false);  // one copy, from its beginning again
+    EXPECT_EQ(MixNow(4000), first) << "after " << 4000 + further << " frames";
+  }
+}
+
 TEST_F(SoundTableAudio, StopRewindsEvenWhenDisabledAndASoundPlayedOutStillCountsAsPlaying) {
   SoundStream* door = FindSound("doorOpen");
   door->Play(true);

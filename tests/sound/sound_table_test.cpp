@@ -1,11 +1,12 @@
 // The sound table against a recording audio layer: where it opens its files,
-// and what a missing or throwing file leaves.
+// what a missing or throwing file leaves, and which plays set a loop mode.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <unistd.h>
 
 #include <climits>
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include "sound/sound_table.h"
@@ -35,6 +36,7 @@ class SoundTableTest : public testing::Test {
     OpenableFiles.assign(std::begin(Files), std::end(Files));
     ThrowingFile.clear();
     OpenFolders.clear();
+    LoopModes.clear();
   }
   void TearDown() override {
     FreeSoundTable();
@@ -104,6 +106,18 @@ TEST_F(SoundTableTest, WithoutTheSoundFolderOrItsFilesEverySoundStillAnswers) {
     EXPECT_EQ(PlaySoundByName(Names[slot], false, true), slot);
     EXPECT_EQ(SoundTable[slot]->Playing, 0);
   }
+}
+
+TEST_F(SoundTableTest, OnlyALoopingPlaySetsItsChannelsLoopMode) {
+  InitSound();
+  const std::map<int, unsigned> mainMusic3Loops = {{2, FSOUND_LOOP_NORMAL}};
+  SoundTable[2]->Play(true);
+  EXPECT_EQ(LoopModes, mainMusic3Loops);
+  EXPECT_EQ(SoundTable[2]->Looping, 1);
+  SoundTable[2]->Play(false);  // the channel keeps its mode
+  SoundTable[5]->Play(false);
+  EXPECT_EQ(LoopModes, mainMusic3Loops);
+  EXPECT_EQ(SoundTable[2]->Looping, 0);
 }
 
 TEST_F(SoundTableTest, AnOpenThatThrowsLeavesANamelessSilentEntry) {
