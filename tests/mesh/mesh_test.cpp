@@ -42,6 +42,14 @@ TEST_F(MeshTest, CreatesBuffersOfItsFormatOrNothing) {
   EXPECT_LT(D3DXCreateMeshFVF(1, 3, 0, 0x40000000, device, &mesh), 0);
   EXPECT_LT(D3DXCreateMeshFVF(1, 70000, 0, D3DFVF_XYZ, device, &mesh), 0);  // 16-bit indices
   ASSERT_EQ(D3DXCreateMeshFVF(1, 70000, D3DXMESH_32BIT, D3DFVF_XYZ, device, &mesh), S_OK);
+  const DWORD wide[3] = {0, 1, 69999};  // beyond what 16 bits hold
+  void* indices;
+  mesh->LockIndexBuffer(0, &indices);
+  std::memcpy(indices, wide, sizeof wide);
+  mesh->UnlockIndexBuffer();
+  device->calls.clear();
+  EXPECT_EQ(mesh->DrawSubset(0), S_OK);
+  EXPECT_EQ(DrawnTriangles(*device), (std::vector<Triangle>{{0, 1, 69999}}));
   mesh->Release();
   // A device that cannot make the index buffer: the vertex buffer goes back.
   device->failures["CreateIndexBuffer"] = D3DERR_OUTOFVIDEOMEMORY;
