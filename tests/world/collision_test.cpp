@@ -124,6 +124,11 @@ TEST_F(CollisionTest, AWarpEntryFiresOnceCooledDownAndNeverToItself) {
   EXPECT_EQ(warp->hit, 1);
   EXPECT_STREQ(warp->enteredBallName, "b");
 
+  warp->hit = 0;  // an over-long piece name is cut to the field
+  CopyText(ball->name, std::string(200, 'n').c_str());
+  enter();
+  EXPECT_EQ(std::string(warp->enteredBallName), std::string(sizeof warp->enteredBallName - 1, 'n'));
+
   warp->hit = 0;  // a missing exit still fires, a warp to itself never
   CopyText(warp->target, "nowhere");
   enter();
