@@ -71,6 +71,12 @@ TEST_F(FontTest, RepeatedTextsComeFromTheCacheUntilTheDeviceIsLost) {
   auto again = Draw(u"Start Game!");
   EXPECT_TRUE(device->CallsOf("CreateTexture").empty());
   ASSERT_EQ(first.size(), again.size());
+  // Many more characters, on many shelves, still share one texture.
+  std::u16string all;
+  for (char16_t c = 0x21; c < 0x17f; ++c) all += c;
+  auto quads = Draw(all.c_str());
+  ASSERT_GT(quads.size(), 300u);
+  for (const RecordedQuad& q : quads) EXPECT_EQ(q.texture, quads[0].texture);
 
   // A loss gives the texture back; the next draw makes and fills it again.
   font->OnLostDevice();
