@@ -132,6 +132,20 @@ TEST_F(FrameRenderTest, ShownLightObjectsTakeIndicesInListOrderElseOneLightPoint
   }
 }
 
+TEST_F(FrameRenderTest, ALevelWithFewerLightsLeavesTheEarlierLevelsOnesOn) {
+  for (int i = 0; i < 3; ++i) Add("LIGHT", "", true, false)->lightKind = PointLight;
+  SetSceneLights(device);
+  delete CurrentScene;  // the next level, on the same device
+  CurrentScene = new Scene();
+  Add("LIGHT", "", true, false)->lightKind = SpotLight;
+  SetSceneLights(device);
+  EXPECT_EQ(device->lights[0].Type, D3DLIGHT_SPOT);
+  for (DWORD i : {1u, 2u}) {
+    EXPECT_EQ(device->lights[i].Type, D3DLIGHT_POINT) << i;
+    EXPECT_TRUE(device->lightsEnabled[i]) << i;
+  }
+}
+
 TEST_F(FrameRenderTest, TheWalkDrawsShownModelsAndTwinsInPlaceOfPoppedBalls) {
   Add("skybox", "sky");                                   // 0
   GameObject* popped = Add("ball", "ball1", false);       // 1
