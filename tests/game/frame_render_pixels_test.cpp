@@ -1,7 +1,7 @@
-// Whole frames of the first level drawn by the OpenGL device through the
-// game's own callbacks: the clear colour, the lit board and its dimming
-// under the exit prompt, a popped ball's twin, and the buttons after a
-// resize.
+// Whole frames drawn by the OpenGL device through the game's own callbacks:
+// the clear colour, the first level's lit board and its dimming under the
+// exit prompt, a popped ball's twin, a model's plain and skinned pieces, and
+// the buttons after a resize.
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
@@ -15,6 +15,7 @@
 #include "platform/dxut/dxut_gui.h"
 #include "render/device_callbacks.h"
 #include "render/device_resources.h"
+#include "render/model_loading.h"
 #include "tools/png_file/png_file.h"
 #include "world/scene.h"
 
@@ -124,6 +125,37 @@ TEST_F(FramePixelsTest, APoppedBallsTwinShowsInItsPlace) {
   EXPECT_GT(std::abs(withTwin - boardAlone), 5.0) << "the twin stands where the ball was";
   EXPECT_EQ(twin->position.x, ball->position.x);
   EXPECT_EQ(twin->position.z, ball->position.z);
+}
+
+TEST_F(FramePixelsTest, APlainPieceStandsAtItsObjectAndASkinnedOneWhereItsBonesPutIt) {
+  delete CurrentScene;
+  CurrentScene = new Scene();
+  CurrentScene->cameraPosition = {10, 0, 0};  // the world seen along +z, from z = -10
+  CurrentScene->AddObjectAt("trigger", 0, 0, 0, -3, -1, 0);
+  GameObject* object = CurrentScene->lastAdded;
+  MeshHierarchy allocator;
+  ASSERT_EQ(LoadObjectMesh("../../tests/render/models/skinned.x", device, object, &allocator), S_OK);
+  // The plain triangle glows red, the skinned strip green; the light from
+  // above adds nothing to faces that look at the camera.
+  const auto* root = static_cast<ModelFrame*>(D3DXFrameFind(object->frameRoot, "Root"));
+  ASSERT_NE(root, nullptr);
+  for (D3DXMESHCONTAINER* piece = root->pMeshContainer; piece; piece = piece->pNextMeshContainer)
+    piece->pMaterials[0].MatD3D.Emissive = piece->pSkinInfo ? D3DCOLORVALUE{0, 1, 0, 1}
+                                                             : D3DCOLORVALUE{1, 0, 0, 1};
+  // The strip's first bone, and the second with it, moved 2 to the right.
+  D3DXFRAME* bone = D3DXFrameFind(object->frameRoot, "Bone1");
+  ASSERT_NE(bone, nullptr);
+  D3DXMatrixTranslation(&bone->TransformationMatrix, 2, 1, 0);
+  Frame("model_pieces");
+  const DWORD clear = ClearColour & 0xFFFFFF, red = 0xFF0000, green = 0x00FF00;
+  auto at = [&](f32 x, f32 y) {
+    const POINT p = OnScreen({x, y, 0});
+    return At(p.x, p.y);
+  };
+  EXPECT_EQ(at(-2.75f, -0.75f), red) << "the plain triangle at its object";
+  EXPECT_EQ(at(2.2f, 1.2f), green) << "the strip where its bones are";
+  EXPECT_EQ(at(0.2f, 1.2f), clear) << "not where the model has it";
+  EXPECT_EQ(at(-2.8f, 0.2f), clear) << "nor where its object is";
 }
 
 TEST_F(FramePixelsTest, TheButtonsFollowTheRightEdgeAfterAResize) {
