@@ -10,6 +10,8 @@ extern HWND MainWindow;  // kept by OnWindowMessage; Yes closes it
 void LoadFirstLevel(IDirect3DDevice9* device);
 void StartGame();
 void StartTutorial();
+// The tutorial again from its first step, its buttons as they are.
+void RestartTutorial();
 void AdvanceTutorial();
 void RestartGame();
 void RestartLevel();

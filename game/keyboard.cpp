@@ -2,6 +2,8 @@
 // keys, which act on release whatever the screen and the buttons show.
 #include "game/flow_commands.h"
 #include "game/game_values.h"
+#include "game/menu_buttons.h"
+#include "world/scene.h"
 #include "world/tilt.h"
 
 namespace {
@@ -17,6 +19,20 @@ int TiltFlagOf(UINT key) {
   }
 }
 
+// Enter stands for Start Game!, which the tutorial switches off: a game
+// started there would go on running the tutorial.
+bool TitleShown() { return !GameStarted && !(CurrentScene && CurrentScene->tutorial); }
+
+// Under the exit prompt a command acts on the screen beneath: the prompt
+// is lifted for it and laid again over what it made, so that only Yes and
+// No stay to click and No shows that screen.
+void RunCommand(void (*command)()) {
+  if (!ExitPromptShown) return command();
+  CloseExitPrompt();
+  command();
+  OpenExitPrompt();
+}
+
 }  // namespace
 
 void OnKeyboard(UINT key, bool keyDown, bool) {
@@ -27,13 +43,13 @@ void OnKeyboard(UINT key, bool keyDown, bool) {
   if (keyDown) return;
   switch (key) {
     case VK_RETURN:
-      if (!GameStarted) StartGame();
+      if (TitleShown()) RunCommand(StartGame);
       break;
     case 'L':
-      RestartLevel();
+      RunCommand(RestartLevel);
       break;
     case 'R':
-      RestartGame();
+      RunCommand(RestartGame);
       break;
     default:
       break;

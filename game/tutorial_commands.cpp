@@ -7,11 +7,15 @@
 #include "world/scene.h"
 #include "world/tilt.h"
 
-void StartTutorial() {
+void RestartTutorial() {
   CurrentTutorial.Step = 0;
   CurrentTutorial.StepDone = 0;
   LoadLevelMap(DXUTGetD3DDevice(), "map0.mn");
   if (CurrentScene) CurrentScene->tutorial = 1;
+}
+
+void StartTutorial() {
+  RestartTutorial();
   SaveButtonStates(TutorialButtonStates);
   ShowButton(ButtonNext, true);
   ShowButton(ButtonEndTutorial, true);

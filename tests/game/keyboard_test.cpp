@@ -1,5 +1,5 @@
 // The keys: one tilt flag for an arrow and its letter; Enter, L and R act
-// on release only, in any state.
+// on release only, under the exit prompt too; Enter only on the title.
 #include "tests/game/flow_fixture.h"
 
 namespace {
@@ -17,10 +17,11 @@ TEST_F(FlowTest, EveryKeyActsAsTheGameNeeds) {
       {'D', false, 0, 0, "0000 0 map1.mn 0"},    {'S', true, 0, 0, "0010 0 map1.mn 0"},
       {VK_DOWN, false, 0, 0, "0000 0 map1.mn 0"}, {'W', true, 0, 0, "0001 0 map1.mn 0"},
       {VK_UP, false, 0, 0, "0000 0 map1.mn 0"},  {'Q', false, 0, 0, "0000 0 map1.mn 0"},
-      {VK_RETURN, true, 0, 1, "0000 0 map1.mn 0"}, {VK_RETURN, false, 0, 1, "0000 1 map1.mn 0"},
-      {'L', true, 0, 0, "0000 1 map1.mn 0"},     {'L', false, 1, 1, "0000 1 map1.mn 1"},
-      {VK_RETURN, false, 0, 0, "0000 1 map1.mn 1"}, {'R', true, 0, 0, "0000 1 map1.mn 1"},
-      {'R', false, 1, 0, "0000 0 map1.mn 0"},    {'L', false, 0, 0, "0000 0 map1.mn 1"},
+      {VK_RETURN, true, 0, 1, "0000 0 map1.mn 0"}, {VK_RETURN, false, 0, 1, "0000 0 map1.mn 0"},
+      {VK_RETURN, false, 0, 0, "0000 1 map1.mn 0"}, {'L', true, 0, 0, "0000 1 map1.mn 0"},
+      {'L', false, 1, 1, "0000 1 map1.mn 1"},    {VK_RETURN, false, 0, 0, "0000 1 map1.mn 1"},
+      {'R', true, 0, 0, "0000 1 map1.mn 1"},     {'R', false, 1, 0, "0000 0 map1.mn 0"},
+      {'L', false, 0, 0, "0000 0 map1.mn 1"},
   };
   for (const auto& p : presses) {
     SCOPED_TRACE(&p - presses);
