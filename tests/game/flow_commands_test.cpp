@@ -53,8 +53,9 @@ TEST_F(FlowCommandsTest, EveryCommandLeavesTheButtonsAsItsScreenNeeds) {
 }
 
 TEST_F(FlowCommandsTest, CommandsKeepTheScoreTheLevelAndTheMusicTheirOwnWay) {
-  Score = 7000;
+  Score = 7000, LevelCounter = 9;
   Click(ButtonStartGame);
+  EXPECT_EQ(LevelCounter, 0);
   LevelCounter = 4;
   Click(ButtonRestartLevel);
   EXPECT_TRUE(GameStarted && CurrentScene->retried && Score == 7000);

@@ -135,6 +135,33 @@ TEST_F(FrameDriverTest, AClearedLevelScoresOnceThenChainsAfterItsWait) {
   }
 }
 
+// The track turns over after every third level of a game, round the four
+// tracks and on past the twelfth; other counts leave it playing.
+TEST_F(FrameDriverTest, TheMusicTurnsOverEveryThirdLevel) {
+  const struct {
+    i32 levels;  // cleared before this one
+    const char *before, *after;
+  } cases[] = {{2, "mainMusic", "mainMusic2"},   {3, "mainMusic2", "mainMusic2"},
+               {5, "mainMusic2", "mainMusic3"},  {7, "mainMusic3", "mainMusic3"},
+               {8, "mainMusic3", "mainMusic4"},  {11, "mainMusic4", "mainMusic"},
+               {14, "mainMusic", "mainMusic2"},  {20, "mainMusic3", "mainMusic4"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.levels);
+    BuildLevel();
+    StartGame();
+    LevelCounter = c.levels;
+    CopyText(CurrentMusicName, c.before);
+    FindSound(c.before)->Play(true);
+    SetBalls(1, 1);
+    FrameAt(kLoad + 100.7);
+    FrameAt(kLoad + 3100.5);
+    EXPECT_STREQ(CurrentMusicName, c.after);
+    EXPECT_TRUE(Playing(c.after));
+    EXPECT_EQ(Playing(c.before), !std::strcmp(c.before, c.after));
+    FindSound(c.after)->Stop();
+  }
+}
+
 // "objHit" once, then more than 1000 ms later the same map as retried with
 // a full clock; a map that will not open keeps its Scene, marked so.
 TEST_F(FrameDriverTest, AFailedLevelReloadsAsRetried) {

@@ -118,4 +118,16 @@ TEST_F(ScreenCommandsTest, AKeyUnderTheExitPromptActsOnTheScreenBeneathIt) {
   }
 }
 
+// Left at a door step with the door moved, the tutorial begins again at
+// its first step, started from the title or restarted by L.
+TEST_F(ScreenCommandsTest, TheTutorialBeginsAtItsFirstStepWhenStartedOrRestarted) {
+  for (int input : {Tour, KeyL}) {
+    SCOPED_TRACE(input);
+    GoTo(input == Tour ? AtTitle : AtTutorial);
+    CurrentTutorial = {13, 1};
+    Give(input);
+    EXPECT_TRUE(CurrentScene->tutorial && CurrentTutorial.Step == 0 && CurrentTutorial.StepDone == 0);
+  }
+}
+
 }  // namespace

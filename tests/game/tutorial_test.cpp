@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 namespace {
 
 constexpr f32 L = 0.3f, Speed = 0.02f, Third = L * 0.33333334f;
@@ -107,6 +109,44 @@ TEST_F(TutorialTest, StepsWithoutATextAndPastTheLastOne) {
        {std::pair{7u, ""}, {13u, ""}, {4000000000u, "Thank you for playing.\nHave FUN!"}}) {
     tutorial.Step = step;
     EXPECT_STREQ(tutorial.StepText(), text) << step;
+  }
+}
+
+// Each step's own text, the door not moved yet.
+TEST_F(TutorialTest, EveryStepShowsItsText) {
+  const char* const texts[] = {
+      "Welcome to Tumblox!\nYou're about to embark \n"  // 0
+      "on a puzzle game like never before!\n(Push Next--->)",
+      "The poor Orbels have been dislocated\nfrom their home!\n"  // 1
+      "Please help bring them back safely.\nThe object of each level is to navigate \n"
+      "each Orbel to its NEST by rolling it.",
+      "Holding RIGHT (D) will move \nthe platform towards the right.\n"  // 2
+      "This will make the Orbel Roll!",
+      "Similarly, holding LEFT (A) will move \nthe platform towards the left.",  // 3
+      "And UP (W)...",  // 4
+      "And DOWN (S)...",  // 5
+      "Mixing & Matching your controls\nto make the ORBEL ROLL in all \n"  // 6
+      "kinds of directions",
+      "",  // 7
+      "That's all there is to it\nto making the ORBEL ROLL",  // 8
+      "You control everything by\nsimply tilting the platform\n"  // 9
+      "in the direction you want the\nobjects to roll",
+      "Sometimes you will be able to \nROLL many objects at once!\n"  // 10
+      "This is where the fun is....",
+      "There are also triggers\nthat open doors, like the\none you see below.",  // 11
+      "ROLL the ORBEL DOWN (D) to touch\nthe trigger to open the door.",  // 12
+      "",  // 13
+      "Triggers will open and close doors\nas long as you keep touching it\n"  // 14
+      "So once the door opens, don't trigger\nanymore.",
+      "Some doors require that all triggers\nbe activated at the same time",  // 15
+      "You will encounter many challenging\nobstacles throughout the game.\n"  // 16
+      "You'll have to use skills to make \nit through each level!",
+      "Thank you for playing.\nHave FUN!",  // 17
+  };
+  static_assert(std::size(texts) == 18);
+  for (u32 step = 0; step < 18; ++step) {
+    tutorial.Step = step, tutorial.StepDone = 0;
+    EXPECT_STREQ(tutorial.StepText(), texts[step]) << step;
   }
 }
 
