@@ -19,9 +19,11 @@ import tempfile
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.dirname(HERE))
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "levels"))
+import board_marks  # noqa: E402
 import level_source  # noqa: E402
 import manifest  # noqa: E402
 import textures_game  # noqa: E402
+from textures_game import painted  # noqa: E402
 from xfile import Material, Mesh, rotate_y, write_model, write_turning_skinned_model  # noqa: E402
 
 ROOT = manifest.ROOT
@@ -81,11 +83,6 @@ def quad_faces(mesh, c, face, side):
         mid = tuple(sum(p[i] for p in pts) / 4 for i in range(3))
         normal = tuple(mid[i] - centre[i] for i in range(3))
         mesh.quad(pts, normal, material)
-
-
-def painted(name, glow=0.4, **kw):
-    """A plain colour from paint.png (see textures_game)."""
-    return Material((1, 1, 1), texture="paint.png", glow=glow, uv=textures_game.paint_uv(name), **kw)
 
 
 def title(folder):
@@ -234,53 +231,6 @@ PALETTE = [(1.0, 1.0, 1.0), (1.0, 0.95, 0.85), (0.9, 1.0, 0.9), (0.85, 0.92, 1.0
            (1.0, 0.85, 0.95)]
 
 
-# One colour a warp pair, in the order the pairs first appear on the board;
-# far apart in hue or shade, and none the red of spikes or the amber of
-# triggers.
-PAD_PAINTS = ["rose", "lime", "sky", "orange", "dark"]
-PAD_INSET = 0.04
-PAD_BAND = 0.1  # an outline's, as wide as the warp's ring leaves free
-PAD_LIFT = 0.01  # over the floor, so the two never fight for depth
-
-
-def warp_pairs(level):
-    """Each warp's pair number: warps joined by their targets share one."""
-    parent = {}
-
-    def root(name):
-        while parent.setdefault(name, name) != name:
-            name = parent[name]
-        return name
-
-    warps = [o for o in level.objects if o["kind"] == "warp"]
-    for o in warps:
-        parent[root(o["name"])] = root(o["opts"].get("target", o["name"]))
-    numbers = {}
-    for o in sorted(warps, key=lambda o: (-o["x"], -o["z"])):
-        numbers.setdefault(root(o["name"]), len(numbers))
-    return [(o, numbers[root(o["name"])]) for o in warps]
-
-
-def pad_quad(mesh, x0, z0, x1, z1, material):
-    mesh.quad([(x0, PAD_LIFT, z0), (x1, PAD_LIFT, z0), (x1, PAD_LIFT, z1), (x0, PAD_LIFT, z1)], (0, 1, 0), material)
-
-
-def warp_pads(mesh, level):
-    """A solid pad under a warp that sends pieces on, an outline under one
-    that only receives them (its target is itself)."""
-    for o, pair in warp_pairs(level):
-        pad = painted(PAD_PAINTS[pair % len(PAD_PAINTS)], 0.5)
-        x0, x1 = o["x"] + PAD_INSET, o["x"] + o["length"] - PAD_INSET
-        z0, z1 = o["z"] - o["width"] + PAD_INSET, o["z"] - PAD_INSET
-        if o["opts"].get("target", o["name"]) != o["name"]:
-            pad_quad(mesh, x0, z0, x1, z1, pad)
-            continue
-        b = PAD_BAND
-        for box in ((x0, z0, x1, z0 + b), (x0, z1 - b, x1, z1), (x0, z0 + b, x0 + b, z1 - b),
-                    (x1 - b, z0 + b, x1, z1 - b)):
-            pad_quad(mesh, *box, pad)
-
-
 def board(folder, source):
     level = level_source.parse(source)
     rows, cols = len(level.rows), len(level.rows[0])
@@ -303,7 +253,7 @@ def board(folder, source):
             cx1, cz0 = cx0 + 1, cz1 - 1
             mesh.quad([(cx0, 0, cz0), (cx1, 0, cz0), (cx1, 0, cz1), (cx0, 0, cz1)], (0, 1, 0), floor,
                       uvs=[(0, 0), (0, 1), (1, 1), (1, 0)])
-    warp_pads(mesh, level)
+    board_marks.paint_marks(mesh, level)
     for x, z, length, width in level.walls:
         mesh.box((x, 0, z - width), (x + length, level_source.WALL_HEIGHT, z), wall, uv_scale=1.0, skip=("-y",))
     write_model(os.path.join(folder, level.name + ".x"), "Board", mesh)

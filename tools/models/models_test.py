@@ -1,6 +1,6 @@
 """The built models fit the boxes the maps give their objects, spheres face
-the way they mean to with nothing pinched at the poles, and painted faces
-sample their swatch."""
+the way they mean to with nothing pinched at the poles, painted faces sample
+their swatch, and boards mark the pieces that look alike."""
 import glob
 import math
 import os
@@ -12,6 +12,7 @@ import unittest
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "levels"))
+import board_marks  # noqa: E402
 import build_models  # noqa: E402
 import level_source  # noqa: E402
 import textures_game  # noqa: E402
@@ -29,6 +30,24 @@ def positions_and_uvs(path):
     at = lines.index("MeshTextureCoords {")
     uvs = [tuple(float(v) for v in re.findall(r"-?[\d.]+", line)[:2]) for line in lines[at + 2:at + 2 + count]]
     return positions, uvs
+
+
+def painted_at(mesh, paint, x, z):
+    """Whether a face of the given swatch covers the board point (x, z)."""
+    uv = textures_game.paint_uv(paint)
+    for face, m in zip(mesh.faces, mesh.face_materials):
+        if mesh.materials[m].uv != uv:
+            continue
+        (ax, _, az), (bx, _, bz), (cx, _, cz) = (mesh.positions[i] for i in face)
+        sides = [(bx - ax) * (z - az) - (bz - az) * (x - ax), (cx - bx) * (z - bz) - (cz - bz) * (x - bx),
+                 (ax - cx) * (z - cz) - (az - cz) * (x - cx)]
+        if all(v >= 0 for v in sides) or all(v <= 0 for v in sides):
+            return True
+    return False
+
+
+def cell_centre(level, r, c):
+    return len(level.rows) / 2 - r - 0.5, len(level.rows[0]) / 2 - c - 0.5
 
 
 class ModelsTest(unittest.TestCase):
@@ -55,13 +74,44 @@ class ModelsTest(unittest.TestCase):
     def test_each_warp_pair_of_a_level_has_a_pad_colour_of_its_own(self):
         for path in glob.glob(os.path.join(build_models.ROOT, "assets", "maps", "*.txt")):
             with self.subTest(path):
-                found = build_models.warp_pairs(level_source.parse(path))
+                found = board_marks.warp_pairs(level_source.parse(path))
                 pairs = {o["name"]: n for o, n in found}
                 exits = {o["name"] for o, _ in found if o["opts"]["target"] == o["name"]}
                 for o, n in found:
                     self.assertEqual(n, pairs[o["opts"]["target"]])
                 self.assertEqual(sorted(set(pairs.values())), list(range(len(exits))))
-                self.assertLessEqual(len(exits), len(build_models.PAD_PAINTS))
+                self.assertLessEqual(len(exits), len(board_marks.PAD_PAINTS))
+
+    def test_boards_mark_rolling_thorns_and_joint_plates_and_nothing_else(self):
+        for path in sorted(glob.glob(os.path.join(build_models.ROOT, "assets", "maps", "*.txt"))):
+            level = level_source.parse(path)
+            mesh = Mesh("Marks")
+            board_marks.paint_marks(mesh, level)
+            joint = []
+            rolling = {o["letter"] for o in level.objects if o["kind"] == "ball"
+                       or o["kind"] == "spike" and o["opts"].get("dir", "")[:1] in ("X", "Z")}
+            for o, cells in board_marks.object_cells(level):
+                r, c = cells[0]
+                x, z = cell_centre(level, r, c)
+                with self.subTest(level=level.name, piece=o["name"] or o["letter"]):
+                    if o["kind"] == "spike":
+                        axis = {"X": (1, 0), "Z": (0, 1)}.get(o["opts"].get("dir", "")[:1])
+                        free = [(r + s * axis[0], c + s * axis[1]) for s in (-1, 1)] if axis else []
+                        free = [n for n in free if level.rows[n[0]][n[1]] in rolling | {"."}]
+                        # A thorn sits on a lane exactly when it can roll out of its cell,
+                        # and the lane reaches where it can roll to.
+                        self.assertEqual(painted_at(mesh, "maroon", x, z), bool(free))
+                        for n in free:
+                            self.assertTrue(painted_at(mesh, "maroon", *cell_centre(level, *n)))
+                    elif o["kind"] == "trigger":
+                        is_joint = o["opts"].get("mode") == "S"
+                        if is_joint:
+                            joint.append((x, z))
+                        for dx, dz in ((0.55, 0), (-0.55, 0), (0, 0.55), (0, -0.55)):
+                            self.assertEqual(painted_at(mesh, "teal", x + dx, z + dz), is_joint)
+            if len(joint) == 2:
+                (ax, az), (bx, bz) = joint
+                self.assertTrue(painted_at(mesh, "teal", (ax + bx) / 2, (az + bz) / 2), level.name)
 
     def test_the_closing_screen_shows_the_title_above_the_last_board(self):
         maps = os.path.join(build_models.ROOT, "assets", "maps")
@@ -87,7 +137,7 @@ class ModelsTest(unittest.TestCase):
         for inward in (False, True):
             with self.subTest(inward=inward):
                 mesh = Mesh("S")
-                mesh.sphere((1, 2, 3), (2, 2, 2), build_models.painted("white"), rings=8, segments=12, inward=inward)
+                mesh.sphere((1, 2, 3), (2, 2, 2), textures_game.painted("white"), rings=8, segments=12, inward=inward)
                 for a, b, c in mesh.faces:
                     pa, pb, pc = (mesh.positions[i] for i in (a, b, c))
                     normal = cross(sub(pb, pa), sub(pc, pa))
@@ -101,7 +151,7 @@ class ModelsTest(unittest.TestCase):
 
     def test_painted_faces_sample_their_swatch(self):
         mesh = Mesh("P")
-        mesh.box((0, 0, 0), (1, 1, 1), build_models.painted("lime"), uv_scale=1.0)
+        mesh.box((0, 0, 0), (1, 1, 1), textures_game.painted("lime"), uv_scale=1.0)
         with tempfile.TemporaryDirectory() as tmp:
             path = os.path.join(tmp, "p.x")
             with open(path, "w") as f:

@@ -8,18 +8,21 @@ import math
 import os
 
 from textures import fractal, fractal3, hash2, mix, noise, smoothstep, write_jpeg, write_png
+from xfile import Material
 
 # Plain colours, one swatch each in paint.png. A model paints a surface by
 # pointing all its texture coordinates at a swatch, with a white material:
 # light then scales the swatch and can never push it past its own colour.
 PAINTS = ["steel", "iron", "dark", "gold", "amber", "red", "white", "cream", "brown", "wood",
-          "violet", "lilac", "orange", "ice", "black", "stone", "lime", "rose", "sky"]
+          "violet", "lilac", "orange", "ice", "black", "stone", "lime", "rose", "sky", "teal", "maroon",
+          "deep teal"]
 PAINT_RGB = {
     "steel": (200, 204, 214), "iron": (88, 92, 104), "dark": (44, 46, 54), "gold": (255, 206, 60),
     "amber": (250, 160, 30), "red": (220, 40, 30), "white": (255, 255, 255), "cream": (255, 240, 205),
     "brown": (120, 84, 52), "wood": (150, 100, 58), "violet": (150, 70, 235), "lilac": (215, 175, 255),
     "orange": (255, 120, 20), "ice": (190, 240, 255), "black": (20, 20, 24), "stone": (130, 118, 104),
-    "lime": (150, 230, 60), "rose": (250, 60, 160), "sky": (50, 150, 255),
+    "lime": (150, 230, 60), "rose": (250, 60, 160), "sky": (50, 150, 255), "teal": (20, 170, 160),
+    "maroon": (110, 28, 34), "deep teal": (8, 96, 100),
 }
 PAINT_GRID = 8  # swatches a side
 
@@ -28,6 +31,11 @@ def paint_uv(name):
     """The texture coordinates of a swatch's centre in paint.png."""
     i = PAINTS.index(name)
     return ((i % PAINT_GRID + 0.5) / PAINT_GRID, (i // PAINT_GRID + 0.5) / PAINT_GRID)
+
+
+def painted(name, glow=0.4, **kw):
+    """A material of one swatch: white, so the swatch is the colour."""
+    return Material((1, 1, 1), texture="paint.png", glow=glow, uv=paint_uv(name), **kw)
 
 
 def paint(path):
