@@ -141,52 +141,61 @@ def scrambled(folder):
 
 
 def spike(folder):
+    # Seen from the camera it may be only ten pixels across: a big red core
+    # and thick, dark thorns keep a spiky blot that stands out on any floor,
+    # where thin pale thorns would fade into it. None points straight up, so
+    # from above the core shows whole.
     mesh = Mesh("SpikeMesh")
-    core = painted("red", 0.35, power=50, specular=0.9)  # danger, even in shadow
-    steel = painted("steel", 0.35, power=60, specular=1.0)
+    core = painted("red", 0.4, power=50, specular=0.9)  # danger, even in shadow
+    iron = painted("iron", 0.3, power=60, specular=1.0)
     c = (0.4, 0.4, -0.4)
-    mesh.sphere(c, (0.2, 0.2, 0.2), core, rings=6, segments=10)
-    directions = [(1, 0, 0), (-1, 0, 0), (0, 1, 0), (0, -1, 0), (0, 0, 1), (0, 0, -1)]
+    mesh.sphere(c, (0.21, 0.21, 0.21), core, rings=8, segments=12)
+    directions = [(1, 0, 0), (-1, 0, 0), (0, 0, 1), (0, 0, -1)]
     directions += [(sx, sy, sz) for sx in (1, -1) for sy in (1, -1) for sz in (1, -1)]
     for d in directions:
         n = math.sqrt(sum(v * v for v in d))
         d = tuple(v / n for v in d)
-        base = tuple(c[i] + 0.15 * d[i] for i in range(3))
-        tip = tuple(c[i] + 0.39 * d[i] for i in range(3))
-        mesh.cone(base, tip, 0.07, steel, segments=6)
+        base = tuple(c[i] + 0.14 * d[i] for i in range(3))
+        tip = tuple(c[i] + 0.4 * d[i] for i in range(3))
+        mesh.cone(base, tip, 0.09, iron, segments=6)
     write_model(os.path.join(folder, "spike.x"), "Spike", mesh)
 
 
-def gate(mesh, x0, x1, length):
-    """An iron gate as tall as the walls, from z = -length to 0, between x0
-    and x1: a post at each end, three rails, and bars between them. The top
-    rail is striped, so that seen from above it still reads as a barrier."""
+def gate(mesh, length):
+    """An iron gate as tall as the walls, laid along z from -length to 0
+    across the middle of a cell: a post at each end, two rails and bars
+    between them, under a broad striped beam, so that a gate seen end on
+    from above still shows a striped barrier, not a pole."""
     iron = painted("iron", 0.3, power=40, specular=0.8)
     dark = painted("dark", 0.3)
     gold = painted("gold", 0.5, power=40, specular=0.8)
     amber = painted("amber", 0.5)
-    mid, post = (x0 + x1) / 2, 0.16
+    mid, post, beam = 0.5, 0.16, 0.3
     for z in (-length, -post):
-        mesh.box((x0, 0, z), (x1, 0.92, z + post), iron)
-        mesh.sphere((mid, 0.92, z + post / 2), (0.08, 0.08, 0.08), gold, rings=6, segments=10)
+        mesh.box((mid - beam, 0, z), (mid + beam, 0.9, z + post), iron)
+        mesh.sphere((mid, 0.9, z + post / 2), (0.075, 0.075, 0.075), gold, rings=6, segments=10)
     inner = length - 2 * post
-    stripes = max(2, int(round(inner / 0.25)))
+    stripes = max(3, int(round(inner / 0.25)))
     for k in range(stripes):
         z = -length + post + inner * k / stripes
-        mesh.box((mid - 0.12, 0.86, z), (mid + 0.12, 0.98, z + inner / stripes), amber if k % 2 else dark)
-    for y0, y1 in ((0.0, 0.12), (0.46, 0.53)):
+        mesh.box((mid - beam, 0.8, z), (mid + beam, 0.96, z + inner / stripes), amber if k % 2 == 0 else dark)
+    for y0, y1 in ((0.0, 0.12), (0.42, 0.5)):
         mesh.box((mid - 0.1, y0, -length + post), (mid + 0.1, y1, -post), iron)
     bars = max(3, int(round(inner / 0.2)))
     for k in range(bars):
         z = -length + post + inner * (k + 0.5) / bars
-        mesh.cylinder((mid, 0, z), 0.045, 0.12, 0.86, iron, segments=10)
+        mesh.cylinder((mid, 0, z), 0.045, 0.12, 0.8, iron, segments=10)
 
 
 def door(folder, name, along_x):
+    # The maps give a door that slides along z a box of one cell by two, and
+    # one that slides along x a single cell.
     mesh = Mesh("DoorMesh")
-    gate(mesh, 0.3, 0.7, 2.0)  # laid along z in the box [0, 1] x [0, 1] x [-2, 0]
-    if along_x:  # turned a quarter into the box [0, 2] x [0, 1] x [-1, 0]
+    if along_x:
+        gate(mesh, 1.0)  # turned a quarter into the box [0, 1] x [0, 1] x [-1, 0]
         mesh.transform(lambda p: (-p[2], p[1], p[0] - 1.0))
+    else:
+        gate(mesh, 2.0)  # the box [0, 1] x [0, 1] x [-2, 0]
     write_model(os.path.join(folder, name), "Door", mesh)
 
 

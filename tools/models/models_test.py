@@ -53,7 +53,7 @@ def cell_centre(level, r, c):
 class ModelsTest(unittest.TestCase):
     def test_object_models_stay_inside_their_boxes(self):
         boxes = {  # file: the box the maps give the object, [0, L] x [0, H] x [-W, 0]
-            "door.x": (1, 1, 2), "door2.x": (2, 1, 1), "trigger.x": (1, 0.2, 1), "warp.x": (1, 0.5, 1),
+            "door.x": (1, 1, 2), "door2.x": (1, 1, 1), "trigger.x": (1, 0.2, 1), "warp.x": (1, 0.5, 1),
             "spike.x": (0.8, 0.8, 0.8),
         }
         with tempfile.TemporaryDirectory() as tmp:
