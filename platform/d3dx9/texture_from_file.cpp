@@ -9,7 +9,9 @@
 #include <png.h>
 
 #include "platform/d3dx9/d3dx9tex.h"
-#include "platform/d3dx9/file_bytes.h"
+#include "platform/d3dx9/model_textures.h"
+#include "platform/win32/regular_file.h"
+#include "platform/win32/wide_text.h"
 
 namespace {
 
@@ -20,11 +22,18 @@ constexpr std::size_t kMaxFileBytes = 32u << 20;
 constexpr UINT kMaxSide = 4096;
 constexpr int kMaxJpegScans = 100;
 
+// Asked before any pixel is decoded; a model being loaded pays for them.
 bool SizeAllowed(UINT width, UINT height) {
   if (width == 0 || height == 0) return false;
-  if (width <= kMaxSide && height <= kMaxSide) return true;
-  std::fprintf(stderr, "texture of %u x %u: larger than %u x %u, not loaded\n", width, height,
-               kMaxSide, kMaxSide);
+  if (width > kMaxSide || height > kMaxSide) {
+    std::fprintf(stderr, "texture of %u x %u: larger than %u x %u, not loaded\n", width, height,
+                 kMaxSide, kMaxSide);
+    return false;
+  }
+  ModelTextures* model = ModelTextures::Current();
+  if (!model || model->Pay(std::size_t(width) * height * sizeof(DWORD))) return true;
+  std::fprintf(stderr, "texture of %u x %u: more than its model's size allows, not loaded\n", width,
+               height);
   return false;
 }
 
@@ -119,11 +128,7 @@ bool DecodeJpeg(const std::string& file, Image* out) {
   return ok;
 }
 
-HRESULT CreateTexture(IDirect3DDevice9* device, LPCWSTR file, IDirect3DTexture9** texture) {
-  std::string bytes;
-  HRESULT hr = ReadRegularFile(file, kMaxFileBytes, "texture", &bytes);
-  if (FAILED(hr)) return hr;
-
+HRESULT CreateTexture(IDirect3DDevice9* device, const std::string& bytes, IDirect3DTexture9** texture) {
   static const char kPng[] = {'\x89', 'P', 'N', 'G', '\r', '\n', '\x1A', '\n'};
   static const char kJpeg[] = {'\xFF', '\xD8', '\xFF'};
   Image image;
@@ -135,7 +140,7 @@ HRESULT CreateTexture(IDirect3DDevice9* device, LPCWSTR file, IDirect3DTexture9*
   if (!decoded) return E_FAIL;
 
   IDirect3DTexture9* made = nullptr;
-  hr = device->CreateTexture(image.width, image.height, 1, 0, D3DFMT_A8R8G8B8,
+  HRESULT hr = device->CreateTexture(image.width, image.height, 1, 0, D3DFMT_A8R8G8B8,
                                      D3DPOOL_MANAGED, &made, nullptr);
   if (FAILED(hr)) return hr;
   D3DLOCKED_RECT locked;
@@ -152,6 +157,21 @@ HRESULT CreateTexture(IDirect3DDevice9* device, LPCWSTR file, IDirect3DTexture9*
   return D3D_OK;
 }
 
+// The texture of a file, made once for all the materials of a model that
+// name it.
+HRESULT CreateTextureOfFile(IDirect3DDevice9* device, LPCWSTR name, IDirect3DTexture9** texture) {
+  RegularFile file;
+  HRESULT hr = OpenRegularFile(WideToUtf8(name).c_str(), kMaxFileBytes, "texture", &file);
+  if (FAILED(hr)) return hr;
+  ModelTextures* model = ModelTextures::Current();
+  if (model && model->Find(file.device, file.inode, texture)) return *texture ? D3D_OK : E_FAIL;
+  std::string bytes;
+  hr = ReadWholeFile(file, &bytes);
+  if (SUCCEEDED(hr)) hr = CreateTexture(device, bytes, texture);
+  if (model) model->Keep(file.device, file.inode, *texture);
+  return hr;
+}
+
 }  // namespace
 
 HRESULT D3DXCreateTextureFromFileW(IDirect3DDevice9* device, LPCWSTR file,
@@ -160,7 +180,7 @@ HRESULT D3DXCreateTextureFromFileW(IDirect3DDevice9* device, LPCWSTR file,
   *texture = nullptr;
   // Nothing thrown below may reach the caller, whose loaders are C-like.
   try {
-    return CreateTexture(device, file, texture);
+    return CreateTextureOfFile(device, file, texture);
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   } catch (...) {

@@ -14,9 +14,11 @@
 #include "platform/d3dx9/xfile_loader.h"
 
 #include "platform/d3dx9/anim_controller.h"
-#include "platform/d3dx9/file_bytes.h"
+#include "platform/d3dx9/model_textures.h"
 #include "platform/d3dx9/xfile_mesh_builder.h"
 #include "platform/d3dx9/xfile_model.h"
+#include "platform/win32/regular_file.h"
+#include "platform/win32/wide_text.h"
 
 namespace {
 
@@ -118,7 +120,7 @@ HRESULT D3DXLoadMeshHierarchyFromXW(LPCWSTR filename, DWORD meshOptions, IDirect
   if (animationController) *animationController = nullptr;
   if (!filename || !device || !allocator || !frameRoot) return E_INVALIDARG;
   std::string text;
-  HRESULT hr = ReadRegularFile(filename, kMaxXFileBytes, "model", &text);
+  HRESULT hr = ReadRegularFile(WideToUtf8(filename).c_str(), kMaxXFileBytes, "model", &text);
   if (FAILED(hr)) return hr;
   return LoadMeshHierarchyFromXText(text, meshOptions, device, allocator, frameRoot,
                                     animationController);
@@ -137,6 +139,7 @@ HRESULT LoadMeshHierarchyFromXText(std::string_view text, DWORD meshOptions,
   try {
     XFileScene scene;
     hr = ParseXFile(text, &scene);
+    ModelTextures textures(scene.memoryLeft);
     HierarchyBuilder builder(meshOptions, device, allocator);
     if (SUCCEEDED(hr)) hr = BuildTree(scene, &builder, &root);
     if (SUCCEEDED(hr) && animationController) hr = BuildController(scene, root, &controller);

@@ -69,19 +69,21 @@ struct XFileScene {
   std::vector<XFileNode> topLevel;
   std::vector<XFileAnimation> firstAnimationSet;
   DWORD ticksPerSecond = 4800;
+  std::size_t memoryLeft = 0;  // of the file's budget, once its meshes are paid for
 };
 
 // Limits that keep a hostile file from exhausting the stack, or the memory
-// of loading beyond about ten times the file: a mesh or a triangle costs far
-// more once built than the few bytes that can write it, so a file may hold
-// only as many as its size pays for (the game's own models use a tenth of
-// that) and may take 1 MB however small it is.
+// of loading beyond about ten times the file and 8 MB: a mesh or a triangle
+// costs far more once built than the few bytes that can write it, and a
+// texture's pixels far more than its file, so a model may hold only what its
+// size pays for, with 8 MB however small it is (the game's own models use a
+// ninth of that at most). Textures are paid for as they are decoded.
 constexpr int kMaxXFileNesting = 128;
 constexpr std::size_t kMaxXFileFrames = 8192;
 constexpr std::size_t kMaxXFileBytes = 16u << 20;
 constexpr std::size_t kXFileMeshCost = 2048;
 constexpr std::size_t kXFileTriangleCost = 64;
-constexpr std::size_t XFileMemoryBudget(std::size_t fileBytes) { return 8 * fileBytes + (1u << 20); }
+constexpr std::size_t XFileMemoryBudget(std::size_t fileBytes) { return 8 * fileBytes + (8u << 20); }
 
 // Reads the text of a whole .x file. E_NOTIMPL for a binary or compressed
 // file, E_FAIL for anything malformed, E_OUTOFMEMORY.

@@ -33,7 +33,10 @@ class XFileParser {
   void ParseTopLevel() {
     for (;;) {
       XToken token = NextSkippingSeparators();
-      if (token.kind == XTokenKind::End) return;
+      if (token.kind == XTokenKind::End) {
+        scene_->memoryLeft = budget_ - cost_;
+        return;
+      }
       if (token.kind != XTokenKind::Word) Fail();
       if (token.text == "template") {
         SkipObject();

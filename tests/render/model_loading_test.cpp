@@ -3,6 +3,9 @@
 #include <cstring>
 #include <filesystem>
 #include <stdexcept>
+#include <vector>
+
+#include <jpeglib.h>
 
 #include "render/model_loading.h"
 #include "render/skinned_mesh.h"
@@ -13,6 +16,45 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// A model of one triangle whose materials name the given texture files.
+std::string ModelNaming(const std::vector<std::string>& textures) {
+  std::string text = "xof 0303txt 0032\nMesh { 3; 0;0;0;, 0;1;0;, 1;0;0;; 1; 3;0,1,2;;\nMeshMaterialList { " +
+                     std::to_string(textures.size()) + "; 1; 0;;\n";
+  for (const std::string& texture : textures)
+    text += "Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; TextureFilename { \"" + texture + "\"; } }\n";
+  return text + "} }\n";
+}
+
+// A JPEG of a few hundred bytes whose header claims side x side pixels; the
+// decoder makes them all, grey past the 8 x 8 it holds.
+std::string JpegClaiming(UINT side) {
+  jpeg_compress_struct info;
+  jpeg_error_mgr error;
+  info.err = jpeg_std_error(&error);
+  jpeg_create_compress(&info);
+  unsigned char* bytes = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &bytes, &size);
+  info.image_width = info.image_height = 8;
+  info.input_components = 1;
+  info.in_color_space = JCS_GRAYSCALE;
+  jpeg_set_defaults(&info);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<JSAMPLE> row(8, 200);
+  for (JSAMPROW rows[] = {row.data()}; info.next_scanline < 8;) jpeg_write_scanlines(&info, rows, 1);
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  std::string jpeg(reinterpret_cast<char*>(bytes), size);
+  std::free(bytes);
+  // The start of frame: marker, length, precision, then height and width.
+  const std::size_t frame = jpeg.find("\xFF\xC0");
+  for (std::size_t at : {frame + 5, frame + 7}) {
+    jpeg[at] = char(side >> 8);
+    jpeg[at + 1] = char(side & 0xFF);
+  }
+  return jpeg;
+}
 
 void ExpectOrigin(const ModelFrame* frame, float x, float y, float z) {
   D3DXVECTOR3 origin(0, 0, 0), at;
@@ -215,6 +257,47 @@ TEST_F(ModelLoadingTest, ABoneWithoutItsFrameFailsButTheTreeStaysWithTheObject) 
   EXPECT_EQ(Load("bad_bone.x"), E_FAIL);
   EXPECT_EQ(object->meshLoaded, 0);
   EXPECT_NE(object->frameRoot, nullptr);  // freed with the object
+}
+
+// Each texture file is decoded once for all the materials that name it,
+// under any name, and its pixels are paid for from the model's memory: a
+// small model may take an image of 1024 x 1024, not one of 2048 x 2048.
+TEST_F(ModelLoadingTest, EachTextureFileIsDecodedOnceAndPaidForFromTheModel) {
+  const fs::path images = game / "res/images";
+  fs::copy_file(images / "checker.png", images / "copy.png");
+  WriteWholeFile((images / "1024.jpg").string(), JpegClaiming(1024));
+  WriteWholeFile((images / "2048.jpg").string(), JpegClaiming(2048));
+  const std::vector<std::string> twenty = {10, "checker.png"}, twentyMore = {10, "./checker.png"};
+  std::vector<std::string> oneFileTwentyTimes = twenty;
+  oneFileTwentyTimes.insert(oneFileTwentyTimes.end(), twentyMore.begin(), twentyMore.end());
+  const struct {
+    const char* what;
+    std::vector<std::string> textures;
+    std::vector<UINT> decodedSides;
+    int textured;
+  } cases[] = {
+      {"one file, twenty materials, two names", oneFileTwentyTimes, {2}, 20},
+      {"two files", {"checker.png", "copy.png", "checker.png"}, {2, 2}, 3},
+      {"within the budget", {"1024.jpg", "1024.jpg"}, {1024}, 2},
+      {"past the budget", {"2048.jpg", "2048.jpg", "checker.png"}, {2}, 1},
+  };
+  for (const auto& c : cases) {
+    WriteWholeFile((images / "named.x").string(), ModelNaming(c.textures));
+    device->calls.clear();
+    ASSERT_EQ(Load("named.x"), S_OK) << c.what;
+    std::vector<UINT> decoded;
+    for (const RecordedCall& call : device->CallsOf("CreateTexture")) {
+      EXPECT_EQ(call.args[0], call.args[1]) << c.what;
+      decoded.push_back(UINT(call.args[0]));
+    }
+    EXPECT_EQ(decoded, c.decodedSides) << c.what;
+    const ModelPiece* piece = PieceOf(object->frameRoot);
+    int textured = 0;
+    for (DWORD i = 0; i < piece->NumMaterials; ++i) textured += piece->Textures[i] != nullptr;
+    EXPECT_EQ(textured, c.textured) << c.what;
+    FreeObjectModel(object);
+    object->meshLoaded = 0;
+  }
 }
 
 }  // namespace
