@@ -1,6 +1,7 @@
 """The built models fit the boxes the maps give their objects, spheres face
 the way they mean to with nothing pinched at the poles, painted faces sample
-their swatch, and boards mark the pieces that look alike."""
+their swatch, boards mark the pieces that look alike, and the sky stays dark
+enough behind the yellow status text."""
 import glob
 import math
 import os
@@ -8,6 +9,7 @@ import re
 import sys
 import tempfile
 import unittest
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
@@ -30,6 +32,36 @@ def positions_and_uvs(path):
     at = lines.index("MeshTextureCoords {")
     uvs = [tuple(float(v) for v in re.findall(r"-?[\d.]+", line)[:2]) for line in lines[at + 2:at + 2 + count]]
     return positions, uvs
+
+
+def png_texels(path):
+    """The texels of an 8-bit RGB PNG with unfiltered rows, as the texture
+    tools write them."""
+    with open(path, "rb") as f:
+        data = f.read()
+    at, idat = 8, b""
+    while at < len(data):
+        length, kind = int.from_bytes(data[at:at + 4], "big"), data[at + 4:at + 8]
+        body = data[at + 8:at + 8 + length]
+        if kind == b"IHDR":
+            width, height = int.from_bytes(body[:4], "big"), int.from_bytes(body[4:8], "big")
+            assert body[8:10] == bytes([8, 2]), "not 8-bit RGB"
+        elif kind == b"IDAT":
+            idat += body
+        at += 12 + length
+    raw = zlib.decompress(idat)
+    stride = 1 + 3 * width
+    assert all(raw[y * stride] == 0 for y in range(height)), "filtered rows"
+    return [tuple(raw[y * stride + 1 + 3 * x:y * stride + 4 + 3 * x]) for y in range(height) for x in range(width)]
+
+
+def relative_luminance(rgb):
+    """Of an sRGB colour, as contrast ratios are reckoned."""
+    def linear(c):
+        c /= 255.0
+        return c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4
+    r, g, b = (linear(c) for c in rgb)
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b
 
 
 def painted_at(mesh, paint, x, z):
@@ -112,6 +144,12 @@ class ModelsTest(unittest.TestCase):
             if len(joint) == 2:
                 (ax, az), (bx, bz) = joint
                 self.assertTrue(painted_at(mesh, "teal", (ax + bx) / 2, (az + bz) / 2), level.name)
+
+    def test_the_sky_is_dark_enough_for_yellow_text_wherever_it_turns(self):
+        # Yellow (1, 1, 0) keeps a contrast of 3:1 over a luminance of 0.28 or less.
+        texels = png_texels(os.path.join(build_models.IMAGES, "sky.png"))
+        bright = sum(1 for t in texels if relative_luminance(t) > 0.28)
+        self.assertLessEqual(bright / len(texels), 0.05)
 
     def test_the_closing_screen_shows_the_title_above_the_last_board(self):
         maps = os.path.join(build_models.ROOT, "assets", "maps")

@@ -66,9 +66,16 @@ def sky_theta(v):
 
 def sky(path):
     # Made from the direction each texel stands for, so the wrap and the
-    # poles have nothing to join: a dusk sky above, a sea of clouds below.
+    # poles have nothing to join: dusk above, and below a sea of clouds that
+    # a low sun lights rose on one side and lilac on the other. The status
+    # text is yellow and the sky turns behind it, so no part of the sky may
+    # be bright: all but a few stars stay under a relative luminance of
+    # 0.28, where yellow keeps a contrast of 3:1.
     width, height = 512, 512
-    top, horizon, glow, sea = (24, 40, 100), (120, 160, 215), (250, 205, 170), (60, 105, 185)
+    zenith, horizon, ember = (14, 18, 52), (58, 54, 116), (150, 84, 96)
+    sea = (22, 30, 78)
+    shade, rose, lilac = (56, 50, 108), (196, 110, 150), (136, 124, 204)
+    sun = (math.cos(0.6), math.sin(0.6))  # its bearing in x and z
 
     def px(x, y):
         theta = sky_theta((y + 0.5) / height)
@@ -76,16 +83,18 @@ def sky(path):
         d = (math.sin(theta) * math.cos(phi), math.cos(theta), math.sin(theta) * math.sin(phi))
         up = d[1]
         if up > 0:
-            base = mix(horizon, top, smoothstep(0.0, 0.8, up))
-            base = mix(base, glow, (1 - smoothstep(0.0, 0.12, up)) * 0.8)
+            base = mix(horizon, zenith, smoothstep(0.0, 0.7, up))
+            base = mix(base, ember, (1 - smoothstep(0.0, 0.1, up)) * 0.7)
             star = fractal3(tuple(v * 40 for v in d), 3, 1)
-            return mix(base, (255, 255, 235), smoothstep(0.82, 0.9, star) * smoothstep(0.2, 0.5, up))
+            return mix(base, (235, 235, 255), smoothstep(0.84, 0.9, star) * smoothstep(0.15, 0.5, up))
         depth = -up
-        base = mix(glow, sea, smoothstep(0.0, 0.2, depth))
+        base = mix(ember, sea, smoothstep(0.0, 0.25, depth))
         cloud = fractal3(tuple(v * 5.0 for v in d), 7, 4)
         cover = smoothstep(0.42, 0.62, cloud)
-        lit = 0.75 + 0.25 * smoothstep(0.45, 0.75, cloud)
-        return mix(base, tuple(c * lit for c in (245, 246, 252)), cover * smoothstep(0.0, 0.1, depth))
+        flat = math.hypot(d[0], d[2]) or 1.0
+        facing = 0.5 + 0.5 * (d[0] * sun[0] + d[2] * sun[1]) / flat
+        lit = mix(shade, mix(lilac, rose, facing), smoothstep(0.45, 0.75, cloud))
+        return mix(base, lit, cover * smoothstep(0.0, 0.1, depth))
 
     write_png(path, width, height, px)
 
