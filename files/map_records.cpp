@@ -6,6 +6,7 @@
 #include <string>
 
 #include "files/map_reader.h"
+#include "files/missing_data.h"
 #include "files/score_list.h"
 #include "files/tagged_text.h"
 #include "render/model_loading.h"
@@ -24,9 +25,10 @@ f32 ReadNumber(const char* text) {
 }
 
 // Loads the model of the object just added; the loader refuses a name too
-// long to be a file.
+// long to be a file. A model that does not load is named once.
 void LoadModel(const MapLoad& load, const std::string& file) {
   LoadObjectMesh(file.c_str(), load.device, load.scene->lastAdded, load.allocator);
+  if (!load.scene->lastAdded->meshLoaded) ReportMissingData("model", ("res/images/" + file).c_str());
 }
 
 // Ball and spike names are cut to what a warp keeps of the piece that

@@ -1,11 +1,13 @@
 #include "game/frame_render.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "files/missing_data.h"
 #include "game/frame_driver.h"
 #include "game/menu_buttons.h"
-#include "game/start_up.h"
 #include "game/status_text.h"
+#include "platform/dxut/dxut.h"
 #include "render/device_resources.h"
 #include "render/draw_model.h"
 #include "world/scene.h"
@@ -31,14 +33,18 @@ void DrawTwinOf(IDirect3DDevice9* device, const Scene& scene, const GameObject& 
   if (twin->meshLoaded) DrawModelTree(device, twin->frameRoot, twin);
 }
 
+// Where the missing-data line stands above the back buffer's bottom edge.
+constexpr int MissingDataNoticeRise = 38;
+
 // A level without its models or sounds still plays; the status text names
 // only missing maps, so this says the rest on screen.
 void DrawMissingDataNotice() {
   if (!GameDataMissing || !CurrentScene || !StatusFont || !StatusSprite) return;
+  const int height = static_cast<int>(DXUTGetBackBufferSurfaceDesc()->Height);
   CDXUTTextHelper text(StatusFont, StatusSprite, 30);
   text.Begin();
   text.SetForegroundColor(D3DXCOLOR(1.0f, 0.3f, 0.3f, 1.0f));
-  text.SetInsertionPos(10, 730);
+  text.SetInsertionPos(10, std::max(0, height - MissingDataNoticeRise));
   text.DrawTextLine(u"Game data missing: see standard error");
   text.End();
 }

@@ -4,16 +4,15 @@
 #include <cstring>
 #include <ctime>
 
+#include "files/missing_data.h"
 #include "files/profile.h"
 #include "files/profile_values.h"
 #include "game/flow_commands.h"
 #include "game/menu_buttons.h"
 #include "sound/sound_table.h"
 
-u8 GameDataMissing = 0;
-
 void InitGame() {
-  GameDataMissing = ReportMissingGameData();
+  if (ReportMissingGameData()) GameDataMissing = 1;
   AddMenuButtons();
   std::strcpy(ProfilePath, "res/profile/profile.mnd");
   MapScoreList = new struct MapScoreList();

@@ -12,8 +12,6 @@ void InitGame();
 // Names on standard error what of the game's data cannot be found from the
 // current folder; true when something is missing.
 bool ReportMissingGameData();
-// Set by InitGame when ReportMissingGameData found something missing.
-extern u8 GameDataMissing;
 // Offers every message to the button dialog; keeps the first window seen.
 LRESULT OnWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                         bool* noFurtherProcessing);

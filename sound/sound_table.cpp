@@ -5,6 +5,7 @@
 #include <new>
 #include <string>
 
+#include "files/missing_data.h"
 #include "platform/win32/win32.h"
 #include "world/text_copy.h"
 
@@ -83,6 +84,9 @@ void InitSound() {
   for (i32 slot = 0; slot < i32(std::size(SoundFiles)); ++slot)
     SoundTable[slot] = new (std::nothrow) SoundStream(SoundFiles[slot].name, SoundFiles[slot].file, slot);
   if (entered) SetCurrentDirectoryW(gameFolder.c_str());
+  for (i32 slot = 0; slot < i32(std::size(SoundFiles)); ++slot)
+    if (!SoundTable[slot] || !SoundTable[slot]->Stream)
+      ReportMissingData("sound", (std::string("res/sounds/") + SoundFiles[slot].file).c_str());
 }
 
 void FreeSoundTable() {
