@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "files/map_models.h"
 #include "files/map_records.h"
 #include "files/score_list.h"
 #include "files/scrambling.h"
@@ -87,9 +88,11 @@ void LoadLevelMap(IDirect3DDevice9* device, const char* mapFileName) {
   // file turns out to hold no level at all.
   Scene* scene = new Scene();
   MeshHierarchy allocator;
-  const MapLoad load{scene, device, &allocator, name, path};
+  MapModels models;
+  const MapLoad load{scene, device, &allocator, &models, name, path};
   AddFixedObjects(load);
   const i32 records = ReadMapRecords(file.lines, load);
+  models.Report(path);
   if (records == 0) {
     std::fprintf(stderr, "%s: no records; the level stays as it was\n", path);
     delete scene;

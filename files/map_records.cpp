@@ -6,10 +6,9 @@
 #include <string>
 
 #include "files/map_reader.h"
-#include "files/missing_data.h"
+#include "files/map_models.h"
 #include "files/score_list.h"
 #include "files/tagged_text.h"
-#include "render/model_loading.h"
 #include "world/scene.h"
 #include "world/text_copy.h"
 
@@ -25,11 +24,8 @@ f32 ReadNumber(const char* text) {
 }
 
 // Loads the model of the object just added; the loader refuses a name too
-// long to be a file. A model that does not load is named once.
-void LoadModel(const MapLoad& load, const std::string& file) {
-  LoadObjectMesh(file.c_str(), load.device, load.scene->lastAdded, load.allocator);
-  if (!load.scene->lastAdded->meshLoaded) ReportMissingData("model", ("res/images/" + file).c_str());
-}
+// long to be a file.
+void LoadModel(const MapLoad& load, const std::string& file) { load.models->Load(load, file); }
 
 // Ball and spike names are cut to what a warp keeps of the piece that
 // entered it.

@@ -7,6 +7,7 @@
 
 struct Scene;
 class MeshHierarchy;
+class MapModels;
 
 // The values that every line is asked for; the keys that only some record
 // types use are taken by those records.
@@ -21,6 +22,7 @@ struct MapLoad {
   Scene* scene;
   IDirect3DDevice9* device;
   MeshHierarchy* allocator;
+  MapModels* models;       // every model of the map is loaded through it
   const char* mapName;     // as given to LoadLevelMap
   const char* openedPath;  // "res/maps/" + mapName
 };

@@ -11,10 +11,12 @@
 #include <memory>
 #include <string>
 
+#include "files/map_models.h"
 #include "files/map_reader.h"
 #include "files/scrambling.h"
 #include "platform/d3d9/recording_device.h"
 #include "platform/dxut/timer.h"
+#include "render/model_size.h"
 #include "tests/files/pipe_writer.h"
 #include "world/level_clock.h"
 #include "world/scene.h"
@@ -238,6 +240,49 @@ TEST_F(MapReader, RecordsPastTheBoundsAreLeftOutAndCounted) {
   EXPECT_EQ(CountObjects(), MapObjectLimit);
   EXPECT_EQ(CurrentScene->FindByName("late"), nullptr);
   EXPECT_FLOAT_EQ(CurrentScene->cameraPosition.x, 4.0f);
+}
+
+// A map's models together hold at most MapModelByteLimit: copies of the sky
+// past it are left out, and counted, and a copy known not to fit is not
+// loaded again. The game's own maps hold less than a third of it.
+TEST_F(MapReader, AMapsModelsStayWithinTheirBound) {
+  auto modelBytes = [this](int* goals) {
+    std::size_t bytes = 0;
+    for (GameObject* o = CurrentScene->firstObject; o; o = o->next) {
+      if (!o->meshLoaded) continue;
+      bytes += ModelBytes(o->frameRoot);
+      if (goals) *goals += o->TypeIs("goal");
+    }
+    return bytes;
+  };
+  std::string skies;
+  for (int i = 0; i < 100; ++i) skies += "<TYPE>GOAL</TYPE><NAME>skybox</NAME>\n";
+  WriteMap("skies.mn", skies);
+  ::testing::internal::CaptureStderr();
+  Load("skies.mn");
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  int goals = 0;
+  const std::size_t bytes = modelBytes(&goals);
+  const GameObject* sky = CurrentScene->firstObject;
+  EXPECT_LE(bytes, MapModelByteLimit);
+  EXPECT_GT(bytes + ModelBytes(sky->frameRoot), MapModelByteLimit);
+  EXPECT_EQ(said, "res/maps/skies.mn: " + std::to_string(100 - goals) + " models left out; a map's models hold at most " +
+                      std::to_string(MapModelByteLimit >> 20) + " MB\n");
+  // The sky's size is known from the sky itself: a goal that would not fit
+  // is not loaded at all.
+  D3DSURFACE_DESC skyTexture{};
+  static_cast<ModelPiece*>(sky->frameRoot->pMeshContainer)->Textures[0]->GetLevelDesc(0, &skyTexture);
+  int skyLoads = 0;
+  for (const RecordedCall& call : device->CallsOf("CreateTexture"))
+    skyLoads += call.args[0] == skyTexture.Width && call.args[1] == skyTexture.Height;
+  EXPECT_EQ(skyLoads, 1 + goals);
+
+  for (const auto& shipped : fs::directory_iterator(source_ / "res" / "maps")) {
+    fs::copy_file(shipped.path(), folder_ / "res" / "maps" / shipped.path().filename(),
+                  fs::copy_options::overwrite_existing);
+    Load(shipped.path().filename().c_str());
+    EXPECT_LT(modelBytes(nullptr), MapModelByteLimit / 3) << shipped.path().filename();
+  }
 }
 
 TEST_F(MapReader, CameraAndNumbersReadLikeAtofAndStayFinite) {
