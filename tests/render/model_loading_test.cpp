@@ -5,8 +5,6 @@
 #include <stdexcept>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include "render/model_loading.h"
 #include "render/skinned_mesh.h"
 #include "tests/files/temp_folder.h"
@@ -26,27 +24,10 @@ std::string ModelNaming(const std::vector<std::string>& textures) {
   return text + "} }\n";
 }
 
-// A JPEG of a few hundred bytes whose header claims side x side pixels; the
-// decoder makes them all, grey past the 8 x 8 it holds.
+// The game's floor JPEG with a header that claims side x side pixels; the
+// decoder makes them all, grey past the 256 x 256 it holds.
 std::string JpegClaiming(UINT side) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr error;
-  info.err = jpeg_std_error(&error);
-  jpeg_create_compress(&info);
-  unsigned char* bytes = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &bytes, &size);
-  info.image_width = info.image_height = 8;
-  info.input_components = 1;
-  info.in_color_space = JCS_GRAYSCALE;
-  jpeg_set_defaults(&info);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<JSAMPLE> row(8, 200);
-  for (JSAMPROW rows[] = {row.data()}; info.next_scanline < 8;) jpeg_write_scanlines(&info, rows, 1);
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::string jpeg(reinterpret_cast<char*>(bytes), size);
-  std::free(bytes);
+  std::string jpeg = ReadWholeFile(std::string(std::getenv("TUMBLOX_SOURCE_DIR")) + "/res/images/floor.jpg");
   // The start of frame: marker, length, precision, then height and width.
   const std::size_t frame = jpeg.find("\xFF\xC0");
   for (std::size_t at : {frame + 5, frame + 7}) {
