@@ -76,8 +76,8 @@ struct XFileScene {
 // of loading beyond about ten times the file and 8 MB: a mesh or a triangle
 // costs far more once built than the few bytes that can write it, and a
 // texture's pixels far more than its file, so a model may hold only what its
-// size pays for, with 8 MB however small it is (the game's own models use a
-// ninth of that at most). Textures are paid for as they are decoded.
+// size pays for, with 8 MB however small it is (the game's own models use
+// under an eighth of that). Textures are paid for as they are decoded.
 constexpr int kMaxXFileNesting = 128;
 constexpr std::size_t kMaxXFileFrames = 8192;
 constexpr std::size_t kMaxXFileBytes = 16u << 20;
