@@ -207,20 +207,127 @@ def fits(eye, points):
     return True
 
 
-def fit_camera(rows, cols):
-    """The nearest eye, on the game's own line of sight, that shows the whole
-    board clear of the texts and buttons, tilted a little either way."""
-    points = board_corners(rows, cols, 0.15)
-    scale = 0.3
-    while not fits(tuple(scale * c for c in DEFAULT_EYE), points) and scale < 10:
-        scale += 0.01
-    return tuple(round(scale * c, 2) for c in DEFAULT_EYE)
+# Pieces the player has to see whole when a level starts, and how much of
+# one walls and doors may cover: a share of its footprint taken at half its
+# height, where each model shows its middle. What is left over is a sliver
+# at one edge, where the side of a wall beside it is seen slanting.
+SEEN_KINDS = ("ball", "goal", "trigger", "warp")
+COVER_ALLOWED = 0.15
+PITCH_STEP = math.radians(0.5)
+
+
+def eye_in_world(eye):
+    """The world point a camera position stands for: the view turns the
+    world a quarter about y before it looks from the eye."""
+    return eye[2], eye[1], -eye[0]
+
+
+def box(o):
+    """An object's box as the map reader places it: (low corner, high corner)."""
+    return (o["x"], 0.0, o["z"] - o["width"]), (o["x"] + o["length"], o["height"], o["z"])
+
+
+def shadow(cover, eye, x, h):
+    """The z interval of the points (x, h, z) from which a line to the eye
+    passes through the cover box below its top, or None."""
+    lo, hi = cover
+    if eye[1] <= hi[1] or h >= hi[1]:
+        return None
+    t0, t1 = 0.0, (hi[1] - h) / (eye[1] - h)  # along the line, until it clears the top
+    if abs(eye[0] - x) < 1e-12:
+        if not lo[0] < x < hi[0]:
+            return None
+    else:
+        a, b = (lo[0] - x) / (eye[0] - x), (hi[0] - x) / (eye[0] - x)
+        t0, t1 = max(t0, min(a, b)), min(t1, max(a, b))
+    if t0 >= t1:
+        return None
+    # z at t is z0 + t (eye z - z0); the ends of the z range move monotonically with t.
+    ends = [(edge - t * eye[2]) / (1 - t) for t in (t0, t1) for edge in (lo[2], hi[2])]
+    return min(ends), max(ends)
+
+
+def covered_share(eye, piece, covers, rows=40):
+    """The share of the piece's footprint, taken at half its height, that a
+    cover box stands in front of, seen from the eye."""
+    lo, hi = piece
+    h = (lo[1] + hi[1]) / 2
+    covered = 0.0
+    for i in range(rows):
+        x = lo[0] + (hi[0] - lo[0]) * (i + 0.5) / rows
+        spans = sorted(filter(None, (shadow(c, eye, x, h) for c in covers)))
+        reach = lo[2]
+        for a, b in spans:
+            a, b = max(a, reach), min(b, hi[2])
+            if b > a:
+                covered += b - a
+                reach = b
+    return covered / (rows * (hi[2] - lo[2]))
+
+
+def covered_pieces(level, eye):
+    """(object, share) of every piece that walls or doors cover by more than
+    COVER_ALLOWED, seen from the camera position `eye`."""
+    at = eye_in_world(eye)
+    covers = [((x, 0.0, z - w), (x + l, WALL_HEIGHT, z)) for x, z, l, w in level.walls]
+    covers += [box(o) for o in level.objects if o["kind"] == "door"]
+    found = []
+    for o in level.objects:
+        if o["kind"] not in SEEN_KINDS:
+            continue
+        lo, hi = box(o)
+        # Only a cover this near rises above a line from the piece to the eye.
+        reach = math.hypot(at[0] - (lo[0] + hi[0]) / 2, at[2] - (lo[2] + hi[2]) / 2) + 1.5
+        reach = reach * WALL_HEIGHT / max(at[1] - WALL_HEIGHT, 1e-6)
+        near = [(c_lo, c_hi) for c_lo, c_hi in covers
+                if c_lo[0] <= hi[0] + reach and c_hi[0] >= lo[0] - reach and
+                c_lo[2] <= hi[2] + reach and c_hi[2] >= lo[2] - reach]
+        share = covered_share(at, (lo, hi), near)
+        if share > COVER_ALLOWED:
+            found.append((o, share))
+    return found
+
+
+def nearest_eye(pitch, points):
+    """The nearest eye looking down at `pitch` from the near edge's side
+    from which every point shows clear of the texts and buttons."""
+    direction = (0.0, math.sin(pitch), -math.cos(pitch))
+    near, far = 1.0, 1000.0
+    while far - near > 0.005:
+        mid = (near + far) / 2
+        near, far = (near, mid) if fits(tuple(mid * c for c in direction), points) else (mid, far)
+    eye = tuple(round(far * c, 2) for c in direction)
+    while not fits(eye, points):
+        far += 0.01
+        eye = tuple(round(far * c, 2) for c in direction)
+    return eye
+
+
+def fit_camera(level):
+    """The nearest eye that shows the whole board, tilted a little either
+    way, clear of the texts and buttons, and no piece covered by more than
+    COVER_ALLOWED: on the game's own line of sight where that will do, else
+    looking down more steeply, which shows more of the floor just behind a
+    near wall. When no pitch will do, the one that covers pieces least."""
+    points = board_corners(len(level.rows), len(level.rows[0]), 0.15)
+    usual = math.atan2(DEFAULT_EYE[1], -DEFAULT_EYE[2])
+    steps = int((math.radians(89.5) - usual) / PITCH_STEP) + 1
+    best, least = None, None
+    for step in range(steps):
+        eye = nearest_eye(usual + step * PITCH_STEP, points)
+        covered = covered_pieces(level, eye)
+        if not covered:
+            return eye
+        worst = max(share for _, share in covered)
+        if least is None or worst < least:
+            best, least = eye, worst
+    return best  # the level check names what stays covered
 
 
 def camera_of(level):
     if level.camera == "default":
         return None
-    return level.camera or fit_camera(len(level.rows), len(level.rows[0]))
+    return level.camera or fit_camera(level)
 
 
 def lights_of(level):
@@ -237,15 +344,16 @@ def element(key, value):
     return "<%s>%s</%s>" % (key, value, key)
 
 
-def records(level):
-    """The plain lines of the map file, in the order the reader adds them."""
+def records(level, with_camera=True):
+    """The plain lines of the map file, in the order the reader adds them;
+    without the camera, and the time its fitting takes, when asked."""
     rows, cols = len(level.rows), len(level.rows[0])
     out = []
 
     def line(*pairs):
         out.append("".join(element(k, v) for k, v in pairs))
 
-    camera = camera_of(level)
+    camera = camera_of(level) if with_camera else None
     if camera:
         x, y, z = camera
         line(("TYPE", "CAMERA"), ("POSX", fmt(x)), ("POSY", fmt(y)), ("POSZ", fmt(z)))

@@ -137,7 +137,7 @@ class World:
 
     @classmethod
     def from_source(cls, path):
-        return cls(*build(level_source.records(level_source.parse(path))))
+        return cls(*build(level_source.records(level_source.parse(path), with_camera=False)))
 
     def move(self, p, x, z):
         """The game's move: refused when the new place touches an obstacle,
