@@ -22,6 +22,13 @@ constexpr int Buttons[] = {889, 34, 1014, 224};
 // The number under "Current Level:" at the bottom right.
 constexpr int LevelNumber[] = {860, 700, 930, 732};
 constexpr int Mute[] = {889, 202, 1014, 224};
+// The ball's start cell, inside the board, where neither the turning sky nor
+// the tilt's small shifts of the board show.
+constexpr int BallStart[] = {340, 250, 385, 290};
+// The first and the last line of the cleared level's bonus text; "Try Again"
+// would light only the first.
+constexpr int ClearedFirstLine[] = {382, 384, 700, 416};
+constexpr int ClearedLastLine[] = {382, 478, 700, 510};
 
 // The first level of the shipped game with its goal on the ball's path:
 // held Down rolls the ball straight home. It leads on to the shipped map2.
@@ -60,6 +67,16 @@ class PlayTest : public ::testing::Test {
     }
     return differ * 5 <= lit;
   }
+  static std::size_t BallAtStart(const std::vector<unsigned>& picture) {
+    return NotFloorPixels(picture, BallStart[0], BallStart[1], BallStart[2], BallStart[3]);
+  }
+  static bool Lit(const std::vector<unsigned>& picture, const int* r) {
+    const std::vector<bool> text = YellowMask(picture, r[0], r[1], r[2], r[3]);
+    return std::count(text.begin(), text.end(), true) > 300;
+  }
+  static bool ClearedTextShown(const std::vector<unsigned>& picture) {
+    return Lit(picture, ClearedFirstLine) && Lit(picture, ClearedLastLine);
+  }
   std::pair<int, int> Caption(const std::vector<unsigned>& picture) {
     return WhiteSpan(picture, Mute[0], Mute[1], Mute[2], Mute[3]);
   }
@@ -75,10 +92,15 @@ class PlayTest : public ::testing::Test {
     };
     ASSERT_TRUE(WaitUntil(scored, 10000)) << "the score shows in play";
     game.SavePicture("e2e_level");
+    ASSERT_GT(BallAtStart(playing), 200u) << "the ball stands at its start";
+    ASSERT_FALSE(Lit(playing, ClearedFirstLine) || Lit(playing, ClearedLastLine));
     game.KeyDown("Down");
-    const bool moved = WaitUntil([&] { return Region(playing, game.Grab(), Board) > 0.2; }, 20000);
-    game.SavePicture("e2e_cleared");
-    EXPECT_TRUE(moved) << "the ball left its place";
+    EXPECT_TRUE(WaitUntil([&] { return BallAtStart(game.Grab()) == 0; }, 20000))
+        << "the ball left its place";
+    std::vector<unsigned> cleared;
+    EXPECT_TRUE(WaitUntil([&] { return ClearedTextShown(cleared = game.Grab()); }, 20000))
+        << "\"Level Cleared!\" and its bonus lines show";
+    SavePicture("e2e_cleared", cleared);
     EXPECT_TRUE(WaitUntil([&] { return !SameText(Level(game.Grab()), Level(playing)); }, 60000))
         << "the second map follows the cleared first";
     game.KeyUp("Down");
@@ -94,7 +116,7 @@ TEST_F(PlayTest, ALevelClearedThenExitGameAndYesWriteTheProfile) {
   GameSession game(folder);
   ASSERT_TRUE(game.Started());
   game.SavePicture("e2e_title");
-  PlayFirstLevel(game);
+  ASSERT_NO_FATAL_FAILURE(PlayFirstLevel(game));
   const std::vector<unsigned> next = second;
 
   game.Click(ButtonX, ExitGameY);
@@ -152,7 +174,7 @@ TEST_F(PlayTest, MuteSoundRelabelsItselfAndOutlastsARestart) {
 TEST_F(PlayTest, F3TakesTheGameBackToItsFirstMap) {
   GameSession game(folder);
   ASSERT_TRUE(game.Started());
-  PlayFirstLevel(game);
+  ASSERT_NO_FATAL_FAILURE(PlayFirstLevel(game));
   game.Key("F3");
   std::vector<unsigned> back;
   EXPECT_TRUE(WaitUntil([&] { return SameText(Level(back = game.Grab()), Level(playing)); }, 20000));

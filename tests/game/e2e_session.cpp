@@ -36,6 +36,18 @@ std::string Run(const std::string& command) {
   return out;
 }
 
+// Which pixels of a rectangle are of a colour.
+std::vector<bool> ColourMask(const std::vector<unsigned>& picture, int x0, int y0, int x1, int y1,
+                             bool (*colour)(int red, int green, int blue)) {
+  std::vector<bool> mask;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) {
+      const unsigned p = picture[size_t(y) * WindowWidth + x];
+      mask.push_back(colour(int((p >> 16) & 0xFF), int((p >> 8) & 0xFF), int(p & 0xFF)));
+    }
+  return mask;
+}
+
 }  // namespace
 
 void SleepMs(int milliseconds) {
@@ -113,10 +125,11 @@ std::vector<unsigned> GameSession::Grab() const {
   return pixels;
 }
 
-void GameSession::SavePicture(const std::string& name) const {
-  const std::vector<unsigned> pixels = Grab();
-  WritePng(PictureFolder() + "/" + name + ".png", std::vector<DWORD>(pixels.begin(), pixels.end()),
-           WindowWidth, WindowHeight);
+void GameSession::SavePicture(const std::string& name) const { ::SavePicture(name, Grab()); }
+
+void SavePicture(const std::string& name, const std::vector<unsigned>& picture) {
+  WritePng(PictureFolder() + "/" + name + ".png",
+           std::vector<DWORD>(picture.begin(), picture.end()), WindowWidth, WindowHeight);
 }
 
 void GameSession::Click(int x, int y) const {
@@ -191,11 +204,15 @@ std::pair<int, int> WhiteSpan(const std::vector<unsigned>& picture, int x0, int 
 }
 
 std::vector<bool> YellowMask(const std::vector<unsigned>& picture, int x0, int y0, int x1, int y1) {
-  std::vector<bool> mask;
-  for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x) {
-      const unsigned p = picture[size_t(y) * WindowWidth + x];
-      mask.push_back(((p >> 16) & 0xFF) > 200 && ((p >> 8) & 0xFF) > 200 && (p & 0xFF) < 100);
-    }
-  return mask;
+  return ColourMask(picture, x0, y0, x1, y1,
+                    [](int r, int g, int b) { return r > 200 && g > 200 && b < 100; });
+}
+
+std::size_t NotFloorPixels(const std::vector<unsigned>& picture, int x0, int y0, int x1, int y1) {
+  // Sandstone, lit or in shade, is red over green over blue and never far
+  // from grey; the balls are green, blue or orange, and white.
+  const std::vector<bool> other = ColourMask(picture, x0, y0, x1, y1, [](int r, int g, int b) {
+    return !(r >= g && g >= b && r - b <= 90);
+  });
+  return std::size_t(std::count(other.begin(), other.end(), true));
 }

@@ -32,6 +32,7 @@ class GameSession {
 
   // Window pixels, 0xAARRGGBB, top row first.
   std::vector<unsigned> Grab() const;
+  // Saves what the window shows now as "<name>.png" in the picture folder.
   void SavePicture(const std::string& name) const;
   void Click(int x, int y) const;
   void KeyDown(const std::string& key) const;
@@ -58,7 +59,12 @@ double Brightness(const std::vector<unsigned>& picture, int x0, int y0, int x1, 
 // caption's letters), or {-1, -1}.
 std::pair<int, int> WhiteSpan(const std::vector<unsigned>& picture, int x0, int y0, int x1, int y1);
 void SleepMs(int milliseconds);
+// Saves a grabbed picture as "<name>.png" in the picture folder.
+void SavePicture(const std::string& name, const std::vector<unsigned>& picture);
 // Which pixels of a rectangle are the status text's yellow.
 std::vector<bool> YellowMask(const std::vector<unsigned>& picture, int x0, int y0, int x1, int y1);
+// How many pixels of a rectangle of the floor are not its sandstone: a
+// ball's, whichever of its looks it wears.
+std::size_t NotFloorPixels(const std::vector<unsigned>& picture, int x0, int y0, int x1, int y1);
 // Looks every 200 ms until `done` holds; false after the timeout.
 bool WaitUntil(const std::function<bool()>& done, int milliseconds);
