@@ -79,6 +79,40 @@ class TextureFromFile : public ::testing::Test {
     WriteBytes(name, png);
   }
 
+  // An uncompressed PNG of w x h grey pixels, padded out with a comment to
+  // exactly `bytes` bytes: a size that only the pixels could need.
+  void WriteStoredPng(const std::string& name, UINT w, UINT h, std::size_t bytes) {
+    std::string png;
+    png_structp writer = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(writer);
+    png_set_write_fn(
+        writer, &png,
+        [](png_structp p, png_bytep data, png_size_t size) {
+          static_cast<std::string*>(png_get_io_ptr(p))->append(reinterpret_cast<char*>(data), size);
+        },
+        nullptr);
+    png_set_compression_level(writer, 0);
+    png_set_filter(writer, 0, PNG_FILTER_NONE);
+    png_set_IHDR(writer, info, w, h, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(writer, info);
+    const std::vector<png_byte> row(std::size_t(w) * 4, 0x80);
+    for (UINT y = 0; y < h; ++y) png_write_row(writer, row.data());
+    png_write_end(writer, nullptr);
+    png_destroy_write_struct(&writer, &info);
+
+    const std::size_t chunkBytes = 12 + sizeof "Comment";  // length, type, keyword, CRC
+    ASSERT_LE(png.size() + chunkBytes, bytes);
+    std::string chunk =
+        std::string("tEXtComment") + '\0' + std::string(bytes - png.size() - chunkBytes, ' ');
+    const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(chunk.data()), uInt(chunk.size()));
+    const std::size_t length = chunk.size() - 4;
+    for (int i = 3; i >= 0; --i) chunk.insert(chunk.begin(), char(length >> (24 - 8 * i)));
+    for (int i = 0; i < 4; ++i) chunk.push_back(char(crc >> (24 - 8 * i)));
+    png.insert(png.size() - 12, chunk);  // before IEND
+    WriteBytes(name, png);
+  }
+
   void WriteBytes(const std::string& name, const std::string& bytes) { WriteWholeFile((dir_ / name).string(), bytes); }
   std::string ReadBytes(const std::string& name) { return ReadWholeFile((dir_ / name).string()); }
 
@@ -168,7 +202,6 @@ std::vector<jpeg_scan_info> ScanPerCoefficient() {
 TEST_F(TextureFromFile, RefusesWhatNoGameTextureNeeds) {
   fs::create_directory(dir_ / "folder.png");
   ASSERT_EQ(mkfifo((dir_ / "pipe.png").c_str(), 0600), 0);  // no writer: opening must not wait
-  fs::resize_file((WriteBytes("huge.png", "\x89PNG"), dir_ / "huge.png"), 33u << 20);
   WritePngClaiming("wide.png", 8192, 8192);
   WritePngClaiming("tall.png", 16, 4097);
   WriteJpeg("big.jpg", 8, 8, 1, 2, 3);
@@ -179,7 +212,7 @@ TEST_F(TextureFromFile, RefusesWhatNoGameTextureNeeds) {
   WriteBytes("big.jpg", jpeg);
   WriteJpeg("scans.jpg", 16, 16, 9, 9, 9, ScanPerCoefficient());
   for (const char* name :
-       {"folder.png", "pipe.png", "huge.png", "wide.png", "tall.png", "big.jpg", "scans.jpg"}) {
+       {"folder.png", "pipe.png", "wide.png", "tall.png", "big.jpg", "scans.jpg"}) {
     HRESULT hr = S_OK;
     EXPECT_EQ(Load(name, &hr), nullptr) << name;
     EXPECT_LT(hr, 0) << name;
@@ -187,6 +220,23 @@ TEST_F(TextureFromFile, RefusesWhatNoGameTextureNeeds) {
   IDirect3DTexture9* texture = nullptr;
   EXPECT_EQ(D3DXCreateTextureFromFileW(device_, u"/dev/zero", &texture), E_FAIL);
   EXPECT_TRUE(device_->CallsOf("CreateTexture").empty());
+}
+
+TEST_F(TextureFromFile, AnImageFileOfUpTo32MBLoadsAndOneByteMoreIsRefused) {
+  constexpr std::size_t Cap = 32u << 20;
+  WriteStoredPng("at_cap.png", 4096, 2040, Cap);
+  WriteStoredPng("over_cap.png", 4096, 2040, Cap + 1);
+  ASSERT_EQ(fs::file_size(dir_ / "over_cap.png"), Cap + 1);
+  RecordingTexture* t = Load("at_cap.png");
+  ASSERT_NE(t, nullptr);
+  EXPECT_EQ(t->height, 2040u);
+  EXPECT_EQ(t->pixels.back(), 0x80808080u);
+  t->Release();
+  testing::internal::CaptureStderr();
+  HRESULT hr = S_OK;
+  EXPECT_EQ(Load("over_cap.png", &hr), nullptr);
+  EXPECT_LT(hr, 0);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("over_cap.png"), std::string::npos);
 }
 
 TEST_F(TextureFromFile, TakesTheLargestAllowedAndProgressiveImages) {
