@@ -16,6 +16,7 @@
 
 #include "platform/d3dx9/mesh_fvf.h"
 #include "platform/d3dx9/mesh_indices.h"
+#include "platform/d3dx9/skin_blend_work.h"
 #include "platform/d3dx9/skin_info.h"
 
 namespace {
@@ -174,7 +175,11 @@ HRESULT PlanCombinations(const SourceMesh& source, BlendPlan* plan) {
     auto known = holding.find(key);
     size_t g = std::max(firstOfAttribute, groups.size() - std::min(groups.size(), kFitWindow));
     if (known != holding.end() && known->second < g) g = known->second;
-    while (g < groups.size() && UnionSize(groups[g].bones, bones) > plan->slots) ++g;
+    auto fits = [&](size_t group) {
+      ++BoneCombinationsTried;
+      return UnionSize(groups[group].bones, bones) <= plan->slots;
+    };
+    while (g < groups.size() && !fits(g)) ++g;
     if (g == groups.size()) groups.push_back({source.attributes[f], {}, {}, {}});
     Merge(groups[g].bones, bones);
     groups[g].faces.push_back(f);

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <map>
+#include <numeric>
 
+#include "platform/d3dx9/skin_blend_work.h"
 #include "tests/mesh/mesh_helpers.h"
 
 namespace {
@@ -41,12 +43,16 @@ const Influences kStrip = {{{0, 1}}, {{0, 1}}, {{0, 0.5f}, {1, 0.5f}}, {{0, 0.25
 class SkinTest : public ::testing::Test {
  protected:
   void TearDown() override {
+    ReleaseMeshes();
+    EXPECT_EQ(RefCount(device), 1u);
+    device->Release();
+  }
+  void ReleaseMeshes() {
     if (blended) blended->Release();
     if (table) table->Release();
     if (mesh) mesh->Release();
     if (skin) skin->Release();
-    EXPECT_EQ(RefCount(device), 1u);
-    device->Release();
+    blended = nullptr, table = nullptr, mesh = nullptr, skin = nullptr;
   }
   // Vertex i sits at (i, 0, 0) with normal (0, 0, -i) and texture (i, 2i).
   void MakeSkinnedMesh(DWORD vertices, const std::vector<WORD>& indices,
@@ -61,6 +67,21 @@ class SkinTest : public ::testing::Test {
   void Influence(DWORD bone, std::vector<DWORD> vertices, std::vector<float> weights) {
     ASSERT_EQ(skin->SetBoneInfluence(bone, DWORD(vertices.size()), vertices.data(), weights.data()),
               S_OK);
+  }
+  // Converts a mesh of separate faces, face f moved by bone boneOf[f] alone;
+  // how many combinations the planning tried its faces against.
+  u64 ConvertFacesOfOneBoneEach(const std::vector<DWORD>& boneOf, DWORD bones) {
+    const DWORD faces = DWORD(boneOf.size());
+    std::vector<WORD> indices(3 * faces);
+    std::iota(indices.begin(), indices.end(), WORD{0});
+    MakeSkinnedMesh(3 * faces, indices, std::vector<DWORD>(faces, 0), bones);
+    std::vector<std::vector<DWORD>> moved(bones);
+    for (DWORD v = 0; v < 3 * faces; ++v) moved[boneOf[v / 3]].push_back(v);
+    for (DWORD b = 0; b < bones; ++b)
+      Influence(b, moved[b], std::vector<float>(moved[b].size(), 1));
+    const u64 before = BoneCombinationsTried;
+    EXPECT_EQ(Convert(), S_OK);
+    return BoneCombinationsTried - before;
   }
   HRESULT Convert() {
     return skin->ConvertToBlendedMesh(mesh, D3DXMESH_MANAGED | D3DXMESHOPT_VERTEXCACHE, nullptr,
@@ -207,6 +228,34 @@ TEST_F(SkinTest, FailsCleanlyOnWhatItCannotBlend) {
   EXPECT_EQ(Convert(), S_OK);
   EXPECT_EQ(maxInfluences, 0u);
   EXPECT_EQ(blended->GetFVF(), VertexFvf);
+}
+
+TEST_F(SkinTest, PlanningTriesNoMoreCombinationsPerFaceAsTheFacesGrow) {
+  // Each face has a bone of its own, so each needs a combination of its own:
+  // trying every face against every earlier combination would cost four
+  // times as much per face at four times the faces.
+  double triedPerFace[2];
+  const DWORD faces[2] = {1000, 4000};
+  for (int i = 0; i < 2; ++i) {
+    std::vector<DWORD> boneOf(faces[i]);
+    std::iota(boneOf.begin(), boneOf.end(), DWORD{0});
+    triedPerFace[i] = double(ConvertFacesOfOneBoneEach(boneOf, faces[i])) / faces[i];
+    EXPECT_EQ(groups, faces[i]);
+    ReleaseMeshes();
+  }
+  EXPECT_LT(triedPerFace[1], 1.25 * triedPerFace[0]);
+}
+
+TEST_F(SkinTest, AFaceJoinsTheCombinationHoldingItsBonesHoweverOld) {
+  // A hundred faces of a bone each, then a hundred more with the same bones
+  // in the same order: each of these joins its bone's first combination.
+  std::vector<DWORD> boneOf(200);
+  for (DWORD f = 0; f < 200; ++f) boneOf[f] = f % 100;
+  ConvertFacesOfOneBoneEach(boneOf, 100);
+  ASSERT_EQ(groups, 100u);
+  for (DWORD g = 0; g < groups; ++g)
+    EXPECT_EQ((std::vector<DWORD>{Combinations()[g].BoneId[0], Combinations()[g].FaceCount}),
+              (std::vector<DWORD>{g, 2}));
 }
 
 }  // namespace
