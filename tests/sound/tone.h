@@ -6,7 +6,8 @@
 #include <vector>
 
 // "tone440": 0.25 s of 440 Hz at 44100 Hz; "tone880_22k": 0.5 s of 880 Hz at
-// 22050 Hz. Both at half of full scale.
+// 22050 Hz; "tone440_long": 30 s of 440 Hz at 44100 Hz. All at half of full
+// scale.
 std::string TestSound(const char* name);
 
 // Mixes `frames` stereo frames straight from the mixer.
