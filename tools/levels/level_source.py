@@ -156,6 +156,12 @@ DEFAULT_EYE = (0.0, 25.0, -10.0)
 # Pixels the board keeps clear of: the time text along the top, the button
 # column at the top right and the level text at the bottom right.
 TOP_CLEAR, BUTTONS_LEFT, BUTTONS_BOTTOM, LABEL_LEFT, LABEL_TOP = 78, 880, 236, 845, 660
+# The tutorial's map, whose Next and End Tutorial buttons stand lower in the
+# same column, beside the middle of its board's right edge.
+TUTORIAL, TUTORIAL_BUTTONS = "map0", (BUTTONS_LEFT, 340, SCREEN_W, 436)
+# Where its step texts stand: from their corner (w/2 - 130, h/2 - 100) to
+# the end of the longest, in the status font.
+TUTORIAL_TEXT = (382, 284, 826, 440)
 
 
 def project(eye, point):
@@ -179,22 +185,29 @@ def project(eye, point):
     return (xs * vx / vz + 1) / 2 * SCREEN_W, (1 - ys * vy / vz) / 2 * SCREEN_H
 
 
-def board_corners(rows, cols, tilt):
-    """The board's top corners, level and tilted by `tilt` either way."""
-    points = []
-    for sx in (-1, 1):
+def board_corners(rows, cols, tilt, steps=1):
+    """The board's top corners, with steps - 1 points between each two along
+    its edges, level and tilted by `tilt` either way."""
+    outline = set()
+    for k in range(steps + 1):
+        for sx in (-1, 1):
+            outline.add((sx * rows / 2.0, cols * (k / steps - 0.5)))
         for sz in (-1, 1):
-            x, z = sx * rows / 2.0, sz * cols / 2.0
-            for y in (0.0, WALL_HEIGHT):
-                points.append((x, y, z))
-                for a in (-tilt, tilt):
-                    c, s = math.cos(a), math.sin(a)
-                    points.append((x * c - y * s, x * s + y * c, z))   # about z
-                    points.append((x, z * -s + y * c, z * c + y * s))  # about x
+            outline.add((rows * (k / steps - 0.5), sz * cols / 2.0))
+    points = []
+    for x, z in sorted(outline):
+        for y in (0.0, WALL_HEIGHT):
+            points.append((x, y, z))
+            for a in (-tilt, tilt):
+                c, s = math.cos(a), math.sin(a)
+                points.append((x * c - y * s, x * s + y * c, z))   # about z
+                points.append((x, z * -s + y * c, z * c + y * s))  # about x
     return points
 
 
-def fits(eye, points):
+def fits(eye, points, keep_out=()):
+    """Every point shows on the screen, clear of the texts and buttons and of
+    the screen rectangles (left, top, right, bottom) in keep_out."""
     for point in points:
         px = project(eye, point)
         if px is None:
@@ -204,7 +217,20 @@ def fits(eye, points):
             return False
         if (sy < BUTTONS_BOTTOM and sx > BUTTONS_LEFT) or (sy > LABEL_TOP and sx > LABEL_LEFT):
             return False
+        if any(x0 < sx < x1 and y0 < sy < y1 for x0, y0, x1, y1 in keep_out):
+            return False
     return True
+
+
+def view_of(level):
+    """The points of the board that must show, tilted a little either way,
+    and the screen rectangles they keep out of besides the texts and the
+    button column: the tutorial's own buttons beside the middle of its
+    right edge, where points between the corners count."""
+    rows, cols = len(level.rows), len(level.rows[0])
+    if level.name == TUTORIAL:
+        return board_corners(rows, cols, 0.15, steps=8), [TUTORIAL_BUTTONS]
+    return board_corners(rows, cols, 0.15), []
 
 
 # Pieces the player has to see whole when a level starts, and how much of
@@ -265,12 +291,15 @@ def covered_share(eye, piece, covers, rows=40):
     return covered / (rows * (hi[2] - lo[2]))
 
 
+def wall_boxes(level):
+    return [((x, 0.0, z - w), (x + l, WALL_HEIGHT, z)) for x, z, l, w in level.walls]
+
+
 def covered_pieces(level, eye):
     """(object, share) of every piece that walls or doors cover by more than
     COVER_ALLOWED, seen from the camera position `eye`."""
     at = eye_in_world(eye)
-    covers = [((x, 0.0, z - w), (x + l, WALL_HEIGHT, z)) for x, z, l, w in level.walls]
-    covers += [box(o) for o in level.objects if o["kind"] == "door"]
+    covers = wall_boxes(level) + [box(o) for o in level.objects if o["kind"] == "door"]
     found = []
     for o in level.objects:
         if o["kind"] not in SEEN_KINDS:
@@ -288,16 +317,16 @@ def covered_pieces(level, eye):
     return found
 
 
-def nearest_eye(pitch, points):
+def nearest_eye(pitch, points, keep_out=()):
     """The nearest eye looking down at `pitch` from the near edge's side
-    from which every point shows clear of the texts and buttons."""
+    from which every point fits (see fits)."""
     direction = (0.0, math.sin(pitch), -math.cos(pitch))
     near, far = 1.0, 1000.0
     while far - near > 0.005:
         mid = (near + far) / 2
-        near, far = (near, mid) if fits(tuple(mid * c for c in direction), points) else (mid, far)
+        near, far = (near, mid) if fits(tuple(mid * c for c in direction), points, keep_out) else (mid, far)
     eye = tuple(round(far * c, 2) for c in direction)
-    while not fits(eye, points):
+    while not fits(eye, points, keep_out):
         far += 0.01
         eye = tuple(round(far * c, 2) for c in direction)
     return eye
@@ -309,12 +338,12 @@ def fit_camera(level):
     COVER_ALLOWED: on the game's own line of sight where that will do, else
     looking down more steeply, which shows more of the floor just behind a
     near wall. When no pitch will do, the one that covers pieces least."""
-    points = board_corners(len(level.rows), len(level.rows[0]), 0.15)
+    points, keep_out = view_of(level)
     usual = math.atan2(DEFAULT_EYE[1], -DEFAULT_EYE[2])
     steps = int((math.radians(89.5) - usual) / PITCH_STEP) + 1
     best, least = None, None
     for step in range(steps):
-        eye = nearest_eye(usual + step * PITCH_STEP, points)
+        eye = nearest_eye(usual + step * PITCH_STEP, points, keep_out)
         covered = covered_pieces(level, eye)
         if not covered:
             return eye

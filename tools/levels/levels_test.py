@@ -1,7 +1,9 @@
 """Every shipped level shows its whole board clear of the texts and buttons,
-and every ball, nest, plate and warp whole when it starts; the cover
-measure behind that, on a wall and a nest alone."""
+and every ball, nest, plate and warp whole when it starts; the tutorial's
+step texts stand on empty floor; and the cover measure behind all that, on
+a wall and a nest alone."""
 import glob
+import itertools
 import os
 import sys
 import unittest
@@ -31,8 +33,17 @@ class LevelsTest(unittest.TestCase):
     def test_every_board_shows_whole_clear_of_the_texts_and_buttons(self):
         for level, eye in self.levels:
             with self.subTest(level.name):
-                corners = level_source.board_corners(len(level.rows), len(level.rows[0]), 0.15)
-                self.assertTrue(level_source.fits(eye, corners), eye)
+                self.assertTrue(level_source.fits(eye, *level_source.view_of(level)), eye)
+
+    def test_the_tutorial_step_texts_stand_on_empty_floor(self):
+        level, eye = next(pair for pair in self.levels if pair[0].name == level_source.TUTORIAL)
+        left, top, right, bottom = level_source.TUTORIAL_TEXT
+        for lo, hi in level_source.wall_boxes(level) + [level_source.box(o) for o in level.objects]:
+            steps = [max(1, int((hi[i] - lo[i]) * 4)) for i in range(3)]  # a point every quarter
+            for n in itertools.product(*(range(count + 1) for count in steps)):
+                p = tuple(lo[a] + (hi[a] - lo[a]) * n[a] / steps[a] for a in range(3))
+                sx, sy = level_source.project(eye, p)
+                self.assertFalse(left < sx < right and top < sy < bottom, (lo, hi))
 
     def test_a_wall_covers_what_stands_just_behind_it_from_the_eye(self):
         nest = ((0.0, 0.0, -0.5), (1.0, 0.2, 0.5))
