@@ -188,14 +188,12 @@ def gate(mesh, length):
 
 
 def door(folder, name, along_x):
-    # The maps give a door that slides along z a box of one cell by two, and
-    # one that slides along x a single cell.
+    # The maps give every door a single cell, and the game draws a model
+    # unscaled, so a gate of any other length would show where there is none.
     mesh = Mesh("DoorMesh")
+    gate(mesh, 1.0)  # the box [0, 1] x [0, 1] x [-1, 0]
     if along_x:
-        gate(mesh, 1.0)  # turned a quarter into the box [0, 1] x [0, 1] x [-1, 0]
-        mesh.transform(lambda p: (-p[2], p[1], p[0] - 1.0))
-    else:
-        gate(mesh, 2.0)  # the box [0, 1] x [0, 1] x [-2, 0]
+        mesh.transform(lambda p: (-p[2], p[1], p[0] - 1.0))  # turned a quarter in it
     write_model(os.path.join(folder, name), "Door", mesh)
 
 

@@ -83,11 +83,22 @@ def cell_centre(level, r, c):
 
 
 class ModelsTest(unittest.TestCase):
-    def test_object_models_stay_inside_their_boxes(self):
+    def test_object_models_fill_the_boxes_the_maps_give_them(self):
         boxes = {  # file: the box the maps give the object, [0, L] x [0, H] x [-W, 0]
-            "door.x": (1, 1, 2), "door2.x": (1, 1, 1), "trigger.x": (1, 0.2, 1), "warp.x": (1, 0.5, 1),
+            "door.x": (1, 1, 1), "door2.x": (1, 1, 1), "trigger.x": (1, 0.2, 1), "warp.x": (1, 0.5, 1),
             "spike.x": (0.8, 0.8, 0.8),
         }
+        # The game draws a model as built, only centred on its object's box,
+        # so a door or plate of any other footprint shows where it is not.
+        for path in sorted(glob.glob(os.path.join(build_models.ROOT, "assets", "maps", "*.txt"))):
+            for o in level_source.parse(path).objects:
+                if o["kind"] not in ("door", "trigger"):
+                    continue
+                model = "trigger.x" if o["kind"] == "trigger" else \
+                    "door2.x" if o["opts"].get("dir", "")[:1] in ("X", "x") else "door.x"
+                length, _, width = boxes[model]
+                with self.subTest(path=os.path.basename(path), piece=o["letter"]):
+                    self.assertEqual((o["length"], o["width"]), (length, width), model)
         with tempfile.TemporaryDirectory() as tmp:
             build_models.door(tmp, "door.x", along_x=False)
             build_models.door(tmp, "door2.x", along_x=True)
@@ -101,7 +112,9 @@ class ModelsTest(unittest.TestCase):
                     hi = [max(p[i] for p in points) for i in range(3)]
                     self.assertTrue(all(v >= -1e-6 for v in (lo[0], lo[1], lo[2] + width)), (lo, hi))
                     self.assertTrue(all(v <= 1e-6 for v in (hi[0] - length, hi[1] - height, hi[2])), (lo, hi))
-                    self.assertGreater(hi[1] - lo[1], 0.5 * height)  # and fill it, not lie flat
+                    # and fill it, not lie flat nor leave a cell of it empty
+                    self.assertGreater(hi[1] - lo[1], 0.5 * height)
+                    self.assertTrue(hi[0] > length - 1 and lo[2] < 1 - width, (lo, hi))
 
     def test_each_warp_pair_of_a_level_has_a_pad_colour_of_its_own(self):
         for path in glob.glob(os.path.join(build_models.ROOT, "assets", "maps", "*.txt")):
