@@ -84,6 +84,15 @@ TEST_F(DialogRenderTest, EachStateHasItsLook) {
   EXPECT_EQ(Fill(Render()[0], 2), disabled);
 }
 
+TEST_F(DialogRenderTest, DrawsAgainAfterTheDeviceIsLostAndReset) {
+  resources->OnLostDevice();
+  ASSERT_EQ(resources->OnResetDevice(), S_OK);
+  EXPECT_FALSE(Render().at(1).quads.empty());
+  resources->OnLostDevice();
+  resources->OnDestroyDevice();
+  EXPECT_TRUE(Render().empty());  // without a device there is nothing to draw on
+}
+
 TEST_F(DialogRenderTest, TheTextHelperWritesLinesFromTheInsertionPointInOneBatch) {
   ID3DXFont* font = nullptr;
   ID3DXSprite* sprite = nullptr;

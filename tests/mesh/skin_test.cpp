@@ -132,6 +132,21 @@ class SkinTest : public ::testing::Test {
   DWORD maxInfluences = 99, groups = 99;
 };
 
+TEST_F(SkinTest, KeepsBoneNamesOffsetsAndInfluencesInRange) {
+  MakeSkinnedMesh(3, {0, 1, 2}, {0}, 2);
+  EXPECT_EQ(skin->GetBoneName(0), nullptr);
+  ASSERT_EQ(skin->SetBoneName(1, "Arm"), S_OK);
+  EXPECT_STREQ(skin->GetBoneName(1), "Arm");
+  EXPECT_EQ(skin->GetBoneName(2), nullptr);
+  EXPECT_TRUE(D3DXMatrixIsIdentity(skin->GetBoneOffsetMatrix(0)));
+  EXPECT_EQ(skin->GetBoneOffsetMatrix(2), nullptr);
+  const DWORD past[1] = {3}, vertices[1] = {0};
+  const float one[1] = {1};
+  EXPECT_LT(skin->SetBoneInfluence(1, 1, past, one), 0);      // no vertex 3
+  EXPECT_LT(skin->SetBoneInfluence(2, 1, vertices, one), 0);  // no bone 2
+  EXPECT_EQ(skin->GetNumBoneInfluences(1), 0u);
+}
+
 TEST_F(SkinTest, BlendsTwoBonesInOneCombination) {
   // A strip of three faces; vertices 2 and 3 are shared by both bones.
   MakeSkinnedMesh(5, {0, 1, 2, 1, 3, 2, 2, 3, 4}, {0, 0, 0}, 2);

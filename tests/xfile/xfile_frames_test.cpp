@@ -60,6 +60,13 @@ TEST_F(XFileTest, FrameTreeKeepsFileOrderNamesAndMatrices) {
   EXPECT_EQ(radius, 0);  // no meshes
 }
 
+TEST_F(XFileTest, SeveralTopLevelFramesGetAnUnnamedRoot) {
+  ASSERT_EQ(LoadText(std::string(kXHeader) + "Frame A { } Frame B { Frame C { } }"), S_OK);
+  EXPECT_EQ(allocator.calls, (Calls{"frame -", "frame A", "frame B", "frame C"}));
+  EXPECT_TRUE(D3DXMatrixIsIdentity(&root->TransformationMatrix));
+  EXPECT_STREQ(root->pFrameFirstChild->pFrameSibling->Name, "B");
+}
+
 TEST_F(XFileTest, HeadersDecideWhatIsRead) {
   for (const char* binary : {"xof 0303bin 0032\nFrame F { }", "xof 0303tzip0032\nFrame F { }",
                              "xof 0303bzip0032\nFrame F { }"})
