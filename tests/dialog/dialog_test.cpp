@@ -107,4 +107,18 @@ TEST_F(DialogTest, ControlsByIdAndMessagesLeftToTheCaller) {
   EXPECT_TRUE(events.empty());
 }
 
+TEST_F(DialogTest, TheCallbackMayChangeTheButtons) {
+  static CDXUTDialog* current;
+  current = &dialog;
+  dialog.SetCallback([](UINT, int id, CDXUTControl* control) {
+    control->SetVisible(false);
+    current->GetControl(id == 9 ? 10 : 9, DXUT_CONTROL_BUTTON)->SetVisible(true);
+    events.push_back({0, id, control});
+  });
+  EXPECT_TRUE(Click(kLeft + 10, 135));  // Exit Game hides itself and shows Yes
+  EXPECT_FALSE(Click(kLeft + 10, 135));
+  EXPECT_TRUE(Click(kLeft + 10, 350));
+  EXPECT_EQ(Clicked(), (std::vector<int>{9, 10}));
+}
+
 }  // namespace

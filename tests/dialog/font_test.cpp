@@ -103,4 +103,13 @@ TEST_F(FontTest, LineBreaksAndTabStops) {
   EXPECT_EQ(Draw(u"AB\tB")[2].left, tab);
 }
 
+TEST_F(FontTest, RefusesWhatItCannotMakeOrDraw) {
+  Make(u"Arial", 14);
+  ID3DXFont* none = nullptr;
+  EXPECT_LT(D3DXCreateFontW(device, 0, 0, 400, 0, FALSE, 1, 0, 0, 0, u"Arial", &none), 0);
+  EXPECT_LT(D3DXCreateFontW(nullptr, 12, 0, 400, 0, FALSE, 1, 0, 0, 0, u"Arial", &none), 0);
+  EXPECT_EQ(none, nullptr);
+  EXPECT_EQ(font->DrawTextW(nullptr, nullptr, -1, nullptr, 0, 0), 0);
+}
+
 }  // namespace

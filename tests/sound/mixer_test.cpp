@@ -94,14 +94,20 @@ TEST_F(MixerTest, CutShortBrokenOrPositionedStreamsPlayToTheirExactEnd) {
   }
 }
 
-TEST_F(MixerTest, NullStreamsDoNothing) {
+TEST_F(MixerTest, NullStreamsAndChannelsOutOfRangeDoNothing) {
   EXPECT_EQ(FSOUND_Stream_Play(0, nullptr), -1);
   EXPECT_EQ(FSOUND_Stream_Stop(nullptr), 0);
   EXPECT_EQ(FSOUND_Stream_SetPosition(nullptr, 0), 0);
   EXPECT_EQ(FSOUND_Stream_GetPosition(nullptr), 0u);
   EXPECT_EQ(FSOUND_Stream_GetLength(nullptr), 0);
   EXPECT_EQ(FSOUND_Stream_Close(nullptr), 0);
+  FSOUND_STREAM* a = Tone("tone440");
+  EXPECT_EQ(FSOUND_Stream_Play(-1, a), -1);
+  EXPECT_EQ(FSOUND_Stream_Play(MixerMaxChannels, a), -1);
+  EXPECT_EQ(FSOUND_SetLoopMode(MixerMaxChannels, FSOUND_LOOP_NORMAL), 0);
   ExpectSilence(256);
+  EXPECT_EQ(FSOUND_Stream_Play(MixerMaxChannels - 1, a), MixerMaxChannels - 1);
+  EXPECT_GT(ToneLevel(MixNow(2048), 0, 2048, A), 4000);
 }
 
 TEST_F(MixerTest, TheRightToneSoundsAtTheRightTimeAndNothingAfterTheEnd) {
