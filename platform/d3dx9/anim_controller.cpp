@@ -26,13 +26,6 @@ class KeyframeAnimationController final : public ID3DXAnimationController {
     return S_OK;
   }
 
-  double GetTime() override { return time_; }
-
-  HRESULT ResetTime() override {
-    time_ = 0;
-    return S_OK;
-  }
-
  private:
   std::vector<AnimationTrack> tracks_;
   double ticksPerSecond_;

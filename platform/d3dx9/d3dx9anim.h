@@ -52,8 +52,6 @@ class ID3DXAnimationCallbackHandler;
 class ID3DXAnimationController : public IUnknown {
  public:
   virtual HRESULT AdvanceTime(double seconds, ID3DXAnimationCallbackHandler* handler) = 0;
-  virtual double GetTime() = 0;
-  virtual HRESULT ResetTime() = 0;
 };
 
 // Reads a text .x file ("xof 0303txt 0032"). Frames and meshes are made by

@@ -69,8 +69,6 @@ D3DXMATRIX* D3DXMatrixPerspectiveFovLH(D3DXMATRIX* out, float fovy, float aspect
                                        float zf);
 D3DXMATRIX* D3DXMatrixLookAtLH(D3DXMATRIX* out, const D3DXVECTOR3* eye, const D3DXVECTOR3* at,
                                const D3DXVECTOR3* up);
-// Null when the matrix cannot be inverted; `determinant` may be null.
-D3DXMATRIX* D3DXMatrixInverse(D3DXMATRIX* out, float* determinant, const D3DXMATRIX* m);
 
 D3DXVECTOR3* D3DXVec3Normalize(D3DXVECTOR3* out, const D3DXVECTOR3* v);
 float D3DXVec3Length(const D3DXVECTOR3* v);
@@ -78,8 +76,6 @@ float D3DXVec3Dot(const D3DXVECTOR3* a, const D3DXVECTOR3* b);
 D3DXVECTOR3* D3DXVec3Cross(D3DXVECTOR3* out, const D3DXVECTOR3* a, const D3DXVECTOR3* b);
 // (v, 1) × m, divided by w.
 D3DXVECTOR3* D3DXVec3TransformCoord(D3DXVECTOR3* out, const D3DXVECTOR3* v, const D3DXMATRIX* m);
-// (v, 0) × m: directions and normals.
-D3DXVECTOR3* D3DXVec3TransformNormal(D3DXVECTOR3* out, const D3DXVECTOR3* v, const D3DXMATRIX* m);
 
 D3DXQUATERNION* D3DXQuaternionIdentity(D3DXQUATERNION* out);
 D3DXQUATERNION* D3DXQuaternionNormalize(D3DXQUATERNION* out, const D3DXQUATERNION* q);
