@@ -100,7 +100,14 @@ TEST_F(DialogTest, APressAndAReleaseMustMeetOnOneButton) {
 }
 
 TEST_F(DialogTest, ControlsByIdAndMessagesLeftToTheCaller) {
+  CDXUTControl* start = Button(6);
   EXPECT_EQ(dialog.GetControl(6, DXUT_CONTROL_STATIC), nullptr);
+  dialog.AddButton(6, u"Again", 0, 0, 10, 10);
+  EXPECT_EQ(Button(6), start);  // under one ID the first made is found
+  auto* mute = static_cast<CDXUTStatic*>(Button(19));
+  mute->SetText(nullptr);
+  EXPECT_EQ(std::u16string(mute->GetText()), u"");
+
   EXPECT_FALSE(Send(WM_MOUSEMOVE, kLeft + 10, 40));
   EXPECT_FALSE(Send(WM_RBUTTONDOWN, kLeft + 10, 40));
   EXPECT_FALSE(dialog.MsgProc(nullptr, WM_KEYDOWN, 0, 0));  // hotkey 0 is none
