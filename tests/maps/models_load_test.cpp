@@ -65,4 +65,11 @@ TEST_F(ModelsLoad, SkyIsASkinnedMeshThatTurns) {
   EXPECT_NEAR(m._22, 1.0f, 1e-4f);
 }
 
+TEST_F(ModelsLoad, EveryMapHasItsBoard) {
+  for (const auto& entry : std::filesystem::directory_iterator("assets/maps")) {
+    std::string board = entry.path().stem().string() + ".x";
+    EXPECT_TRUE(std::filesystem::exists(ModelPath(board.c_str()))) << board;
+  }
+}
+
 }  // namespace
